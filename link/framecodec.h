@@ -1,0 +1,91 @@
+#ifndef FRAMECODEC_H
+#define FRAMECODEC_H
+
+#include "protocol.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// Cuts a received byte stream into unstuffed frames. The state carries over
+// from one block to the next, so a frame may be split across reads.
+class FrameDecoder
+{
+public:
+    // Calls onFrame(payload, length) for every non-empty frame, at its closing
+    // delimiter and before the next byte is looked at. At most MaxStoredBytes
+    // of a frame are kept; the rest is dropped.
+    template <typename FrameHandler>
+    void decode(const std::uint8_t *bytes, std::size_t count, FrameHandler &&onFrame);
+
+    // Forgets a half-received frame (after the link was lost, say).
+    void reset();
+
+    int pendingLength() const { return frameLength; }
+
+private:
+    std::uint8_t escapeMask = 0;
+    int frameLength = 0;
+    std::uint8_t frame[Protocol::MaxStoredBytes] = {};
+};
+
+template <typename FrameHandler>
+void FrameDecoder::decode(const std::uint8_t *bytes, std::size_t count, FrameHandler &&onFrame)
+{
+    for (const std::uint8_t *end = bytes + count; bytes != end; ++bytes) {
+        const std::uint8_t byte = *bytes;
+        if (byte == Protocol::Delimiter) {
+            // A pending escape is dropped: the delimiter always ends the frame.
+            if (frameLength != 0)
+                onFrame(static_cast<const std::uint8_t *>(frame), frameLength);
+            frameLength = 0;
+            escapeMask = 0;
+        } else if (byte == Protocol::Escape) {
+            escapeMask = Protocol::EscapeXor; // set, not toggled
+        } else {
+            if (frameLength < Protocol::MaxStoredBytes)
+                frame[frameLength++] = byte ^ escapeMask;
+            escapeMask = 0;
+        }
+    }
+}
+
+enum class FrameKind { Ignored, Volts, UserData, Threshold };
+
+// Sorts a decoded frame by its type. A frame shorter than its kind's layout,
+// or a user-data frame whose count is outside 1..6, is Ignored rather than
+// read past its end.
+inline FrameKind frameKind(const std::uint8_t *payload, int length)
+{
+    using namespace Protocol;
+    const std::uint8_t type = payload[0];
+    if (type == VoltsType)
+        return length >= VoltsFrameLength ? FrameKind::Volts : FrameKind::Ignored;
+    if (type == UserDataType) {
+        if (length < 2)
+            return FrameKind::Ignored;
+        const int count = payload[1];
+        const bool valid = count >= 1 && count <= MaxUserDataBytes
+                && length >= UserDataHeaderLength + count;
+        return valid ? FrameKind::UserData : FrameKind::Ignored;
+    }
+    if (type <= FirstThresholdType && type >= LastThresholdType)
+        return length >= ThresholdFrameLength ? FrameKind::Threshold : FrameKind::Ignored;
+    return FrameKind::Ignored;
+}
+
+// Alarm index 0..3 of a threshold frame.
+inline int thresholdIndex(const std::uint8_t *payload)
+{
+    return Protocol::FirstThresholdType - payload[0];
+}
+
+// Stuffs `length` payload bytes between two delimiters into `wire`, which must
+// hold 2 + 2 * length bytes. Returns the number of wire bytes.
+std::size_t stuffFrame(const std::uint8_t *payload, std::size_t length, std::uint8_t *wire);
+
+// Encodes an outbound frame template: positions 1..9 stuffed between two
+// delimiters, 11 to 20 bytes. Positions 0 and 10 are not read.
+std::size_t encodeFrame(const std::uint8_t (&frameTemplate)[Protocol::TemplateSize],
+                        std::uint8_t (&wire)[Protocol::MaxWireFrame]);
+
+#endif

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Duplink needs, skipping those already present.
+# Usage: scripts/install-deps.sh [build|test|all]   (default: build)
+#   build  compiler, CMake and the Qt 6 libraries: enough to build and run
+#   test   build, plus what the full test run needs (clang for fuzzing,
+#          Google Benchmark, the desktop-file and AppStream validators)
+set -euo pipefail
+
+build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev)
+test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file)
+
+case "${1:-build}" in
+    build) wanted=("${build_packages[@]}") ;;
+    test|all) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 [build|test|all]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+install_command="apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sh -c "$install_command"
+elif command -v sudo >/dev/null 2>&1 && { sudo -n true 2>/dev/null || [ -t 0 ]; }; then
+    sudo sh -c "$install_command"
+else
+    echo "Cannot install packages without root. Run this, then try again:" >&2
+    echo "  sudo sh -c '$install_command'" >&2
+    exit 1
+fi

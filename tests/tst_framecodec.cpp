@@ -1,0 +1,218 @@
+#include "framecodec.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+const std::uint8_t *bytesOf(const QByteArray &bytes)
+{
+    return reinterpret_cast<const std::uint8_t *>(bytes.constData());
+}
+
+// Runs the decoder over each block in turn and lists the frames, in hex.
+QStringList decodeBlocks(FrameDecoder &decoder, const QList<QByteArray> &blocks)
+{
+    QStringList frames;
+    for (const QByteArray &block : blocks) {
+        decoder.decode(bytesOf(block), std::size_t(block.size()),
+                       [&](const std::uint8_t *payload, int length) {
+                           frames << QByteArray(reinterpret_cast<const char *>(payload), length)
+                                             .toHex(' ').toUpper();
+                       });
+    }
+    return frames;
+}
+
+} // namespace
+
+class tst_FrameCodec : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decode_data();
+    void decode();
+    void splitAcrossBlocks_data();
+    void splitAcrossBlocks();
+    void resetDropsHalfFrame();
+    void frameKind_data();
+    void frameKind();
+    void thresholdIndexes();
+    void encode_data();
+    void encode();
+    void encodeThenDecodeRoundTrips();
+};
+
+void tst_FrameCodec::decode_data()
+{
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QStringList>("frames");
+
+    QTest::newRow("volts") << hex("7E FE 5A 3C 64 32 7E") << QStringList{ "FE 5A 3C 64 32" };
+    QTest::newRow("volts padded") << hex("7E FE 5A 3C 64 32 00 00 00 00 7E")
+                                  << QStringList{ "FE 5A 3C 64 32 00 00 00 00" };
+    QTest::newRow("user data") << hex("7E FD 03 00 41 42 43 7E") << QStringList{ "FD 03 00 41 42 43" };
+    QTest::newRow("stuffed delimiter") << hex("7E FA 7D 5E 01 02 7E") << QStringList{ "FA 7E 01 02" };
+    QTest::newRow("stuffed escape") << hex("7E FB 7D 5D 00 03 7E") << QStringList{ "FB 7D 00 03" };
+    QTest::newRow("empty frame") << hex("7E 7E") << QStringList{};
+    QTest::newRow("shared delimiters") << hex("7E 01 7E 02 7E") << QStringList{ "01", "02" };
+    QTest::newRow("overlong keeps 11")
+            << hex("7E FE 01 02 03 04 05 06 07 08 09 0A 0B 0C 7E")
+            << QStringList{ "FE 01 02 03 04 05 06 07 08 09 0A" };
+    QTest::newRow("escape before delimiter dropped")
+            << hex("7E FB 10 01 02 7D 7E 41 7E") << QStringList{ "FB 10 01 02", "41" };
+    QTest::newRow("lone escape xors") << hex("7E 7D 41 7E") << QStringList{ "61" };
+    QTest::newRow("escape is set, not toggled") << hex("7E 7D 7D 41 7E") << QStringList{ "61" };
+    QTest::newRow("escape clears after one byte") << hex("7E 7D 41 41 7E") << QStringList{ "61 41" };
+    QTest::newRow("no start search") << hex("01 02 7E FE 7E") << QStringList{ "01 02", "FE" };
+    QTest::newRow("unterminated frame waits") << hex("7E FE 01 02") << QStringList{};
+    QTest::newRow("stuffed at every position")
+            << hex("7E 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7E")
+            << QStringList{ "7E 7D 7E 7D 7E 7D 7E 7D 7E 7D 7E" };
+}
+
+void tst_FrameCodec::decode()
+{
+    QFETCH(QByteArray, wire);
+    QFETCH(QStringList, frames);
+    FrameDecoder decoder;
+    QCOMPARE(decodeBlocks(decoder, { wire }), frames);
+}
+
+void tst_FrameCodec::splitAcrossBlocks_data()
+{
+    QTest::addColumn<QByteArray>("wire");
+
+    QTest::newRow("threshold") << hex("7E FB 10 01 02 7E");
+    QTest::newRow("stuffed value") << hex("7E FA 7D 5E 01 02 7E");
+    QTest::newRow("several frames") << hex("7E FE 01 02 03 04 7E FD 02 00 7D 5D 7D 5E 7E 41 7E");
+}
+
+// Every way of cutting the stream into two blocks decodes as the whole.
+void tst_FrameCodec::splitAcrossBlocks()
+{
+    QFETCH(QByteArray, wire);
+    FrameDecoder whole;
+    const QStringList expected = decodeBlocks(whole, { wire });
+    for (int cut = 1; cut < wire.size(); ++cut) {
+        FrameDecoder decoder;
+        QCOMPARE(decodeBlocks(decoder, { wire.left(cut), wire.mid(cut) }), expected);
+    }
+}
+
+void tst_FrameCodec::resetDropsHalfFrame()
+{
+    FrameDecoder decoder;
+    QCOMPARE(decodeBlocks(decoder, { hex("7E FE 01 7D") }), QStringList{});
+    QCOMPARE(decoder.pendingLength(), 2);
+    decoder.reset();
+    QCOMPARE(decoder.pendingLength(), 0);
+    // Without the reset the escape would turn 41 into 61 and join FE 01.
+    QCOMPARE(decodeBlocks(decoder, { hex("41 7E") }), QStringList{ "41" });
+}
+
+void tst_FrameCodec::frameKind_data()
+{
+    QTest::addColumn<QByteArray>("payload");
+    QTest::addColumn<int>("kind");
+
+    const int volts = int(FrameKind::Volts);
+    const int data = int(FrameKind::UserData);
+    const int threshold = int(FrameKind::Threshold);
+    const int ignored = int(FrameKind::Ignored);
+
+    QTest::newRow("volts") << hex("FE 01 02 03 04") << volts;
+    QTest::newRow("volts short") << hex("FE 01 02 03") << ignored;
+    QTest::newRow("volts type alone") << hex("FE") << ignored;
+    QTest::newRow("data count 1") << hex("FD 01 00 05") << data;
+    QTest::newRow("data count 6") << hex("FD 06 00 01 02 03 04 05 06") << data;
+    QTest::newRow("data short of count") << hex("FD 03 00 41 42") << ignored;
+    QTest::newRow("data without count") << hex("FD") << ignored;
+    QTest::newRow("data count 0") << hex("FD 00 00") << ignored;
+    QTest::newRow("data count 7") << hex("FD 07 00 01 02 03 04 05 06 07") << ignored;
+    QTest::newRow("data count 0x80") << hex("FD 80 00 01 02 03 04 05 06") << ignored;
+    QTest::newRow("data count 0xFF") << hex("FD FF 00 01 02 03 04 05 06") << ignored;
+    QTest::newRow("threshold FC") << hex("FC 01 02 03") << threshold;
+    QTest::newRow("threshold F9") << hex("F9 01 02 03") << threshold;
+    QTest::newRow("threshold short") << hex("FB 01 02") << ignored;
+    QTest::newRow("request type F8") << hex("F8 01 02 03 04") << ignored;
+    QTest::newRow("type FF") << hex("FF 01 02 03 04") << ignored;
+    QTest::newRow("type 00") << hex("00 FE 01 02 03 04") << ignored;
+}
+
+void tst_FrameCodec::frameKind()
+{
+    QFETCH(QByteArray, payload);
+    QFETCH(int, kind);
+    QCOMPARE(int(::frameKind(bytesOf(payload), int(payload.size()))), kind);
+}
+
+void tst_FrameCodec::thresholdIndexes()
+{
+    const std::uint8_t types[] = { 0xFC, 0xFB, 0xFA, 0xF9 };
+    for (int index = 0; index < 4; ++index)
+        QCOMPARE(thresholdIndex(&types[index]), index);
+}
+
+void tst_FrameCodec::encode_data()
+{
+    QTest::addColumn<QByteArray>("frameTemplate");
+    QTest::addColumn<QByteArray>("wire");
+
+    QTest::newRow("alarm 1") << hex("FF FC 64 01 02 00 00 00 00 00 00")
+                             << hex("7E FC 64 01 02 00 00 00 00 00 7E");
+    QTest::newRow("alarm 4 value 7D") << hex("FF F9 7D 00 03 00 00 00 00 00 00")
+                                      << hex("7E F9 7D 5D 00 03 00 00 00 00 00 7E");
+    QTest::newRow("alarm 3 value 7E") << hex("FF FA 7E 01 01 00 00 00 00 00 00")
+                                      << hex("7E FA 7D 5E 01 01 00 00 00 00 00 7E");
+    QTest::newRow("request") << hex("FF F8 00 00 00 00 00 00 00 00 00")
+                             << hex("7E F8 00 00 00 00 00 00 00 00 7E");
+    QTest::newRow("positions 0 and 10 not sent") << hex("7E F8 00 00 00 00 00 00 00 00 7D")
+                                                 << hex("7E F8 00 00 00 00 00 00 00 00 7E");
+    QTest::newRow("all stuffed, 20 bytes")
+            << hex("FF 7E 7D 7E 7D 7E 7D 7E 7D 7E FF")
+            << hex("7E 7D5E 7D5D 7D5E 7D5D 7D5E 7D5D 7D5E 7D5D 7D5E 7E");
+}
+
+void tst_FrameCodec::encode()
+{
+    QFETCH(QByteArray, frameTemplate);
+    QFETCH(QByteArray, wire);
+    std::uint8_t input[Protocol::TemplateSize];
+    std::memcpy(input, frameTemplate.constData(), sizeof input);
+    std::uint8_t output[Protocol::MaxWireFrame];
+    const std::size_t length = encodeFrame(input, output);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(output), qsizetype(length)).toHex(' '),
+             wire.toHex(' '));
+}
+
+void tst_FrameCodec::encodeThenDecodeRoundTrips()
+{
+    QRandomGenerator random(42);
+    FrameDecoder decoder;
+    for (int round = 0; round < 2000; ++round) {
+        std::uint8_t input[Protocol::TemplateSize];
+        for (std::uint8_t &byte : input)
+            byte = std::uint8_t(random.bounded(256));
+        input[1] = round % 2 ? Protocol::Delimiter : input[1]; // stuffing at the frame's head too
+        std::uint8_t wire[Protocol::MaxWireFrame];
+        const std::size_t length = encodeFrame(input, wire);
+        QVERIFY(length >= 11 && length <= 20);
+        int frames = 0;
+        decoder.decode(wire, length, [&](const std::uint8_t *payload, int payloadLength) {
+            ++frames;
+            QCOMPARE(payloadLength, 9);
+            QVERIFY(std::memcmp(payload, input + 1, 9) == 0);
+        });
+        QCOMPARE(frames, 1);
+    }
+}
+
+QTEST_APPLESS_MAIN(tst_FrameCodec)
+#include "tst_framecodec.moc"

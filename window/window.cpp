@@ -1,0 +1,329 @@
+#include "window.h"
+
+#include "commdialog.h"
+#include "framecodec.h"
+#include "portlistener.h"
+#include "renderarea.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+
+#include <cstdio>
+
+namespace {
+
+const char Banner[] = "<font color=blue size=+2><center><B>"
+                      "www.duplink.example"
+                      "<B></center></font><P><BR>";
+
+constexpr int ColumnCount = 7;
+constexpr int FirstAlarmGridRow = 2;
+
+void appendHexByte(QString &line, unsigned char byte)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    line.append(QLatin1Char(digits[byte >> 4]));
+    line.append(QLatin1Char(digits[byte & 0x0F]));
+    line.append(QLatin1Char(' '));
+}
+
+} // namespace
+
+Window::Window(const QStringList &extraPorts)
+    : extraPorts(extraPorts)
+{
+    renderArea = new RenderArea;
+    createAlarmRow(1, tr("Ch1 alarm"));
+    createAlarmRow(2, tr("Ch1 alarm"));
+    createAlarmRow(3, tr("Ch2 alarm"));
+    createAlarmRow(4, tr("Ch2 alarm"));
+
+    dataBrowser = new QTextBrowser;
+    dataBrowser->setText(QString::fromLatin1(Banner));
+    bannerBlocks = dataBrowser->document()->blockCount();
+    statusLabel = new QLabel(tr(" "));
+
+    connect(rows[0].setButton, &QPushButton::released, this, &Window::alarmSet1);
+    connect(rows[1].setButton, &QPushButton::released, this, &Window::alarmSet2);
+    connect(rows[2].setButton, &QPushButton::released, this, &Window::alarmSet3);
+    connect(rows[3].setButton, &QPushButton::released, this, &Window::alarmSet4);
+
+    auto *layout = new QGridLayout;
+    layout->addWidget(renderArea, 0, 0, 1, ColumnCount);
+    layout->setRowMinimumHeight(1, 6);
+    for (int r = 0; r < Protocol::AlarmCount; ++r) {
+        const AlarmRow &row = rows[r];
+        QWidget *cells[] = { row.alarmLabel, row.levelSpinBox, row.setButton, row.whenLabel,
+                             row.comparisonComboBox, row.thanLabel, row.valueSpinBox };
+        for (int column = 0; column < ColumnCount; ++column)
+            layout->addWidget(cells[column], FirstAlarmGridRow + r, column);
+    }
+    layout->addWidget(statusLabel, 6, 0);
+    layout->addWidget(dataBrowser, 7, 0, 1, ColumnCount);
+    setLayout(layout);
+
+    setWindowTitle(tr("Torvi Duplink"));
+    setWindowIcon(QIcon(QStringLiteral(":images/torvi-logo.png")));
+
+    renderArea->setObjectName(QStringLiteral("renderArea"));
+    dataBrowser->setObjectName(QStringLiteral("dataBrowser"));
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+
+    reconnectTimer.setInterval(ReconnectInterval);
+    connect(&reconnectTimer, &QTimer::timeout, this, &Window::reconnect);
+    dataFlushTimer.setSingleShot(true);
+    dataFlushTimer.setInterval(0);
+    connect(&dataFlushTimer, &QTimer::timeout, this, &Window::flushData);
+}
+
+Window::~Window()
+{
+    if (port) {
+        port->close();
+        delete port;
+        port = nullptr;
+    }
+}
+
+void Window::createAlarmRow(int number, const QString &caption)
+{
+    AlarmRow &row = rows[number - 1];
+    row.alarmLabel = new QLabel(caption);
+    row.levelSpinBox = new QSpinBox;
+    row.levelSpinBox->setRange(0, 3);
+    row.setButton = new QPushButton(tr("Set"));
+    row.whenLabel = new QLabel(tr("when"));
+    row.comparisonComboBox = new QComboBox;
+    row.comparisonComboBox->addItem(tr("less"), 0);
+    row.comparisonComboBox->addItem(tr("great"), 1);
+    row.thanLabel = new QLabel(tr("than"));
+    row.valueSpinBox = new QSpinBox;
+    row.valueSpinBox->setRange(1, 254);
+
+    const QString suffix = QString::number(number);
+    row.alarmLabel->setObjectName(QStringLiteral("alarmLabel") + suffix);
+    row.levelSpinBox->setObjectName(QStringLiteral("levelSpinBox") + suffix);
+    row.setButton->setObjectName(QStringLiteral("setButton") + suffix);
+    row.whenLabel->setObjectName(QStringLiteral("whenLabel") + suffix);
+    row.comparisonComboBox->setObjectName(QStringLiteral("comparisonComboBox") + suffix);
+    row.thanLabel->setObjectName(QStringLiteral("thanLabel") + suffix);
+    row.valueSpinBox->setObjectName(QStringLiteral("valueSpinBox") + suffix);
+}
+
+QString Window::devicePath(const QString &portName)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("\\\\.\\") + portName;
+#else
+    if (portName.contains(QLatin1Char('/')))
+        return portName;
+    return QStringLiteral("/dev/") + portName;
+#endif
+}
+
+void Window::showEvent(QShowEvent *event)
+{
+    if (!firstShowDone) {
+        firstShowDone = true;
+        connectPort();
+    }
+    QWidget::showEvent(event);
+}
+
+void Window::connectPort()
+{
+    CommDialog dialog(this, extraPorts);
+    dialog.exec();
+    if (dialog.result() != QDialog::Accepted) {
+        emit connectionAbandoned();
+        return;
+    }
+    std::puts("accepted:openning port ");
+    connectDevice(devicePath(dialog.selectedPort()));
+}
+
+void Window::connectDevice(const QString &name)
+{
+    if (port)
+        return;
+    deviceName = name;
+    port = new QSerialPort(deviceName);
+    connect(port, &QSerialPort::errorOccurred, this, &Window::handlePortError);
+    if (!openPort())
+        reconnectTimer.start();
+
+    listener = new PortListener(port, this);
+    connect(port, &QSerialPort::readyRead, listener, &PortListener::receive);
+    connect(port, &QSerialPort::bytesWritten, listener, &PortListener::reportWritten);
+    connect(port, &QSerialPort::aboutToClose, listener, &PortListener::reportClose);
+    connect(listener, &PortListener::reportThreshold, this, &Window::showThreshold);
+    connect(listener, &PortListener::reportData, this, &Window::showData);
+    connect(listener, &PortListener::reportVolts, this, &Window::showVolts);
+    listener->timer.start();
+    sendRequest();
+}
+
+bool Window::openPort()
+{
+    if (!port->open(QIODevice::ReadWrite)) {
+        const QString reason = deviceName.isEmpty()
+                ? tr("No serial port was chosen")
+                : tr("Cannot open %1: %2").arg(deviceName, port->errorString());
+        linkProblem = reason;
+        showStatus(reason, StatusEcho::WhenChanged);
+        return false;
+    }
+    port->setBaudRate(Protocol::BaudRate);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    port->setParity(QSerialPort::NoParity);
+    port->setDataBits(QSerialPort::Data8);
+    port->setStopBits(QSerialPort::OneStop);
+    return true;
+}
+
+void Window::handlePortError(QSerialPort::SerialPortError error)
+{
+    // Settings a device does not support (a pseudo-terminal has no modem
+    // lines, say) are no reason to drop a working link.
+    const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+            || error == QSerialPort::WriteError || error == QSerialPort::UnknownError;
+    if (!linkLost || !port->isOpen())
+        return;
+    const QString reason = port->errorString();
+    // A dead device keeps reporting errors; closing it stops the flood.
+    port->close();
+    linkProblem = tr("Link lost: %1").arg(reason);
+    showStatus(linkProblem, StatusEcho::WhenChanged);
+    reconnectTimer.start();
+}
+
+void Window::reconnect()
+{
+    port->clearError();
+    if (!port->isOpen() && !openPort())
+        return;
+    reconnectTimer.stop();
+    linkProblem.clear();
+    listener->resetDecoder();
+    showStatus(tr("Link up: %1").arg(deviceName), StatusEcho::WhenChanged);
+    sendRequest();
+}
+
+void Window::showStatus(const QString &message, StatusEcho echo)
+{
+    // A device that stays away would otherwise repeat its error every second.
+    if (echo == StatusEcho::Always || message != lastStatus)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    lastStatus = message;
+    statusLabel->setText(message);
+}
+
+void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
+{
+    renderArea->addSample(volt1, volt2, linkq);
+    renderArea->update();
+
+    linkqRing[ringIndex] = static_cast<quint8>(linkq);
+    linkqlRing[ringIndex] = static_cast<quint8>(linkql);
+    ringIndex = (ringIndex + 1) % AverageWindow;
+    if (ringIndex != 0)
+        return;
+
+    int linkqSum = 0;
+    int linkqlSum = 0;
+    for (int i = 0; i < AverageWindow; ++i) {
+        linkqSum += linkqRing[i];
+        linkqlSum += linkqlRing[i];
+    }
+    // The second figure is halved: the module's own scale for it.
+    statusLabel->setText(QString::asprintf("%d %d", linkqSum >> 4, linkqlSum >> 5));
+}
+
+void Window::showData(char *temp, int len)
+{
+    if (!pendingData.isEmpty())
+        pendingData.append(QLatin1Char('\n'));
+    for (int i = 0; i < len; ++i)
+        appendHexByte(pendingData, static_cast<unsigned char>(temp[i]));
+    if (!dataFlushTimer.isActive())
+        dataFlushTimer.start();
+}
+
+void Window::flushData()
+{
+    if (pendingData.isEmpty())
+        return;
+    dataBrowser->append(pendingData); // one paragraph per line
+    pendingData.resize(0);
+
+    QTextDocument *document = dataBrowser->document();
+    const int excess = document->blockCount() - bannerBlocks - MaxDataLines;
+    if (excess > 0) {
+        QTextCursor cursor(document->findBlockByNumber(bannerBlocks));
+        cursor.setPosition(document->findBlockByNumber(bannerBlocks + excess).position(),
+                           QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+}
+
+void Window::showThreshold(Threshold *threshold)
+{
+    if (threshold->index < 0 || threshold->index >= Protocol::AlarmCount)
+        return;
+    AlarmRow &row = rows[threshold->index];
+    row.levelSpinBox->setValue(threshold->level);
+    row.valueSpinBox->setValue(threshold->value);
+    // An unknown comparison keeps the row's choice rather than blanking it.
+    if (threshold->comparison >= 0 && threshold->comparison < row.comparisonComboBox->count())
+        row.comparisonComboBox->setCurrentIndex(threshold->comparison);
+}
+
+void Window::alarmSet1() { alarmSet(0); }
+void Window::alarmSet2() { alarmSet(1); }
+void Window::alarmSet3() { alarmSet(2); }
+void Window::alarmSet4() { alarmSet(3); }
+
+void Window::alarmSet(int rowIndex)
+{
+    const AlarmRow &row = rows[rowIndex];
+    const int value = row.valueSpinBox->value();
+    const int comparison = row.comparisonComboBox->currentIndex();
+    const int level = row.levelSpinBox->value();
+    FrameTemplate frameTemplate = { Protocol::TemplateFiller, Protocol::alarmCommand(rowIndex),
+                                    std::uint8_t(value), std::uint8_t(comparison),
+                                    std::uint8_t(level) };
+    sendCommand(frameTemplate, rowIndex + 1);
+}
+
+void Window::sendRequest()
+{
+    const FrameTemplate frameTemplate = { Protocol::TemplateFiller, Protocol::RequestCommand };
+    sendCommand(frameTemplate);
+}
+
+void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber)
+{
+    std::uint8_t wire[Protocol::MaxWireFrame];
+    const qint64 length = qint64(encodeFrame(frameTemplate, wire));
+    const bool sent = port && port->isOpen()
+            && port->write(reinterpret_cast<const char *>(wire), length) == length;
+
+    // Each field is printed as a signed byte widened to int: 200 is ffffffc8.
+    auto field = [&](int position) { return int(static_cast<signed char>(frameTemplate[position])); };
+    std::printf("alarmset%d:%x,%x,%x,%x,%x\n", diagnosticNumber, field(0), field(1), field(2),
+                field(3), field(4));
+
+    if (!sent) {
+        // Keep the reason the link is down in view; it is why the frame was lost.
+        const QString reason = port && port->isOpen() ? port->errorString()
+                : linkProblem.isEmpty() ? tr("the port is not open") : linkProblem;
+        showStatus(tr("Frame not sent: %1").arg(reason), StatusEcho::Always);
+    }
+}

@@ -1,0 +1,110 @@
+#ifndef WINDOW_H
+#define WINDOW_H
+
+#include "protocol.h"
+#include "threshold.h"
+
+#include <QSerialPort>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+QT_BEGIN_NAMESPACE
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTextBrowser;
+QT_END_NAMESPACE
+
+class PortListener;
+class RenderArea;
+
+class Window : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxDataLines = 10000;
+    static constexpr int ReconnectInterval = 1000; // ms
+
+    // extraPorts are offered in the port dialog before the enumerated ports.
+    explicit Window(const QStringList &extraPorts = {});
+    ~Window() override;
+
+    // Opens the named device and starts the link: settings, listener,
+    // request frame. Runs once; the port dialog calls it on acceptance.
+    void connectDevice(const QString &name);
+
+    // The device path for a port name as the dialog shows it.
+    static QString devicePath(const QString &portName);
+
+signals:
+    // The user closed the port dialog without choosing a port.
+    void connectionAbandoned();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private slots:
+    void showThreshold(Threshold *threshold);
+    void showVolts(char volt1, char volt2, char linkq, char linkql);
+    void showData(char *temp, int len);
+    void alarmSet1();
+    void alarmSet2();
+    void alarmSet3();
+    void alarmSet4();
+
+private:
+    struct AlarmRow
+    {
+        QLabel *alarmLabel;
+        QSpinBox *levelSpinBox;
+        QPushButton *setButton;
+        QLabel *whenLabel;
+        QComboBox *comparisonComboBox;
+        QLabel *thanLabel;
+        QSpinBox *valueSpinBox;
+    };
+    using FrameTemplate = std::uint8_t[Protocol::TemplateSize];
+
+    void createAlarmRow(int number, const QString &caption);
+    void connectPort();
+    bool openPort();
+    void handlePortError(QSerialPort::SerialPortError error);
+    void reconnect();
+    void alarmSet(int rowIndex);
+    void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
+    void sendRequest();
+    void flushData();
+    enum class StatusEcho { Always, WhenChanged };
+    void showStatus(const QString &message, StatusEcho echo);
+
+    QSerialPort *port = nullptr;
+    RenderArea *renderArea;
+    AlarmRow rows[Protocol::AlarmCount];
+    QTextBrowser *dataBrowser;
+    QLabel *statusLabel;
+
+    QString deviceName;
+    PortListener *listener = nullptr;
+    QStringList extraPorts;
+    bool firstShowDone = false;
+    QTimer reconnectTimer;
+    QString linkProblem; // why the link is down, empty while it is up
+    QString lastStatus;
+
+    // Link-quality averaging over the last 16 volts reports.
+    static constexpr int AverageWindow = 16;
+    quint8 linkqRing[AverageWindow] = {};
+    quint8 linkqlRing[AverageWindow] = {};
+    quint8 ringIndex = 0;
+
+    // Hex lines wait here until the event loop comes round, so the lines of
+    // one read reach the data pane in one append.
+    QString pendingData;
+    int bannerBlocks = 0;
+    QTimer dataFlushTimer;
+};
+
+#endif
