@@ -45,8 +45,10 @@ bool PseudoTerminal::write(const QByteArray &bytes)
         } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
             return false;
         } else {
+            // Full: the reader under test needs its event loop to drain it.
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             pollfd fd = { masterFd, POLLOUT, 0 };
-            poll(&fd, 1, 50);
+            poll(&fd, 1, 5);
         }
     }
     return done == bytes.size();

@@ -1,0 +1,283 @@
+#include "commdialog.h"
+#include "outputcapture.h"
+#include "pseudoterminal.h"
+#include "renderarea.h"
+#include "window.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <ctime>
+
+namespace {
+
+const QByteArray RequestFrame = QByteArray::fromHex("7EF800000000000000007E");
+const QByteArray RequestLine = "alarmset1:ffffffff,fffffff8,0,0,0\n";
+
+QByteArray voltsFrame(quint8 v1)
+{
+    return QByteArray("\x7E\xFE", 2) + char(v1) + "\x10\x20\x30\x7E";
+}
+
+QLabel *statusLabel(const Window &window)
+{
+    return window.findChild<QLabel *>(QStringLiteral("statusLabel"));
+}
+
+RenderArea *graph(const Window &window)
+{
+    return window.findChild<RenderArea *>(QStringLiteral("renderArea"));
+}
+
+double processCpuSeconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// Answers the port dialog once it is up: presses OK, or closes it.
+class DialogDriver : public QObject
+{
+public:
+    DialogDriver(Window *window, bool accept) : window(window), accept(accept)
+    {
+        QTimer::singleShot(0, this, &DialogDriver::answer);
+    }
+
+    int dialogsSeen = 0;
+    QStringList offeredPorts;
+
+private:
+    void answer()
+    {
+        auto *dialog = window->findChild<CommDialog *>();
+        if (!dialog || !dialog->isVisible()) {
+            QTimer::singleShot(10, this, &DialogDriver::answer);
+            return;
+        }
+        ++dialogsSeen;
+        auto *box = dialog->findChild<QComboBox *>(QStringLiteral("portBox"));
+        for (int i = 0; i < box->count(); ++i)
+            offeredPorts << box->itemText(i);
+        if (accept)
+            dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+        else
+            dialog->reject();
+    }
+
+    Window *window;
+    bool accept;
+};
+
+} // namespace
+
+class tst_Connection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void dialogLayout();
+    void devicePaths_data();
+    void devicePaths();
+    void firstShowConnects();
+    void rejectedDialogAbandons();
+    void unopenableDeviceIsShown();
+    void lostLinkStaysIdleAndReconnects();
+    void deviceThatAppearsLater();
+    void commandLine_data();
+    void commandLine();
+};
+
+void tst_Connection::dialogLayout()
+{
+    QWidget parent;
+    CommDialog dialog(&parent, { QStringLiteral("/dev/pts/7"), QStringLiteral("/dev/pts/7") });
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("RS232"));
+    QCOMPARE(dialog.size(), QSize(150, 80));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    auto *box = dialog.findChild<QComboBox *>(QStringLiteral("portBox"));
+    // Named devices come first, duplicates and all, the first one current.
+    QCOMPARE(box->itemText(0), QStringLiteral("/dev/pts/7"));
+    QCOMPARE(box->itemText(1), QStringLiteral("/dev/pts/7"));
+    QCOMPARE(box->currentIndex(), 0);
+    QCOMPARE(box->count(), 2 + QSerialPortInfo::availablePorts().size());
+    QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
+    QVERIFY(dialog.findChild<QLabel *>()->text() == QStringLiteral("Torvi @"));
+}
+
+void tst_Connection::devicePaths_data()
+{
+    QTest::addColumn<QString>("portName");
+    QTest::addColumn<QString>("device");
+
+    QTest::newRow("short name") << "ttyUSB0" << "/dev/ttyUSB0";
+    QTest::newRow("path") << "/dev/pts/3" << "/dev/pts/3";
+    QTest::newRow("by-id path") << "/dev/serial/by-id/usb-x" << "/dev/serial/by-id/usb-x";
+}
+
+void tst_Connection::devicePaths()
+{
+    QFETCH(QString, portName);
+    QFETCH(QString, device);
+    QCOMPARE(Window::devicePath(portName), device);
+}
+
+void tst_Connection::firstShowConnects()
+{
+    PseudoTerminal pty;
+    Window window({ pty.slavePath() });
+    DialogDriver driver(&window, true);
+    OutputCapture output(stdout);
+    window.show();
+    QCOMPARE(driver.dialogsSeen, 1);
+    QCOMPARE(driver.offeredPorts.value(0), pty.slavePath());
+    QCOMPARE(pty.read(RequestFrame.size()).toHex(' '), RequestFrame.toHex(' '));
+    QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
+
+    // Frames from the module reach the window.
+    QVERIFY(pty.write(voltsFrame(0x40)));
+    QTRY_COMPARE(graph(window)->newestSlot(), 0);
+    QCOMPARE(graph(window)->point(1, 0).y(), 255 - 0x40);
+
+    // Showing the window again asks for no port and touches none.
+    window.hide();
+    DialogDriver second(&window, true);
+    window.show();
+    QTest::qWait(50);
+    QCOMPARE(second.dialogsSeen, 0);
+    QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
+    QVERIFY(pty.read(1, 100).isEmpty());
+}
+
+void tst_Connection::rejectedDialogAbandons()
+{
+    PseudoTerminal pty;
+    Window window({ pty.slavePath() });
+    QSignalSpy abandoned(&window, &Window::connectionAbandoned);
+    DialogDriver driver(&window, false);
+    OutputCapture output(stdout);
+    window.show();
+    QCOMPARE(driver.dialogsSeen, 1);
+    QCOMPARE(abandoned.size(), 1);
+    QCOMPARE(output.programText(), QByteArray());
+    QVERIFY(pty.read(1, 100).isEmpty());
+    QVERIFY(!window.findChild<QSerialPort *>());
+}
+
+void tst_Connection::unopenableDeviceIsShown()
+{
+    Window window;
+    OutputCapture output(stdout);
+    OutputCapture errors(stderr);
+    window.connectDevice(QStringLiteral("/nonexistent/ttyX"));
+    QVERIFY2(statusLabel(window)->text().contains(QStringLiteral("Cannot open /nonexistent/ttyX: ")),
+             qPrintable(statusLabel(window)->text()));
+    QVERIFY(errors.programText().contains("Cannot open /nonexistent/ttyX"));
+    // The request line is printed as always, though the frame went nowhere.
+    QCOMPARE(output.programText(), RequestLine);
+}
+
+void tst_Connection::lostLinkStaysIdleAndReconnects()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("module"));
+    auto first = std::make_unique<PseudoTerminal>();
+    QVERIFY(QFile::link(first->slavePath(), link));
+
+    Window window;
+    {
+        OutputCapture quiet(stdout);
+        window.connectDevice(link);
+        QCOMPARE(first->read(RequestFrame.size()), RequestFrame);
+    }
+    QVERIFY(first->write(voltsFrame(1) + QByteArray::fromHex("7EFE01"))); // a half frame at the end
+    QTRY_COMPARE(graph(window)->newestSlot(), 0);
+
+    OutputCapture errors(stderr);
+    first.reset(); // the other end goes away
+    QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link lost: ")));
+    QVERIFY(errors.programText().contains("Link lost: "));
+
+    // A dead device must not keep the event loop busy.
+    const double cpuBefore = processCpuSeconds();
+    QTest::qWait(2000);
+    const double cpuShare = (processCpuSeconds() - cpuBefore) / 2.0;
+    QVERIFY2(cpuShare < 0.05, qPrintable(QStringLiteral("CPU share %1").arg(cpuShare)));
+
+    // The module comes back under the same name.
+    PseudoTerminal second;
+    QFile::remove(link);
+    QVERIFY(QFile::link(second.slavePath(), link));
+    OutputCapture output(stdout);
+    QCOMPARE(second.read(RequestFrame.size(), 2500), RequestFrame);
+    QCOMPARE(output.programText(), RequestLine);
+    QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link up: ")));
+
+    // Decoding starts afresh: the half frame from before is not joined on.
+    QVERIFY(second.write(QByteArray::fromHex("0203047E") + voltsFrame(0x33)));
+    QTRY_COMPARE(graph(window)->newestSlot(), 1);
+    QCOMPARE(graph(window)->point(1, 1).y(), 255 - 0x33);
+}
+
+void tst_Connection::deviceThatAppearsLater()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("late"));
+    Window window;
+    OutputCapture quiet(stdout);
+    OutputCapture errors(stderr);
+    window.connectDevice(link);
+    QVERIFY(statusLabel(window)->text().contains(QStringLiteral("Cannot open")));
+
+    PseudoTerminal pty;
+    QVERIFY(QFile::link(pty.slavePath(), link));
+    QCOMPARE(pty.read(RequestFrame.size(), 2500), RequestFrame);
+    QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link up: ")));
+    // Retries while the device was missing say so once, not every second.
+    const QList<QByteArray> lines = errors.programText().split('\n');
+    QCOMPARE(std::count_if(lines.begin(), lines.end(),
+                           [](const QByteArray &line) { return line.startsWith("Cannot open"); }),
+             1);
+}
+
+void tst_Connection::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("expectedOutput");
+    QTest::addColumn<QByteArray>("expectedError");
+
+    QTest::newRow("help") << QStringList{ "--help" } << 0 << QByteArray("[device...]") << QByteArray();
+    QTest::newRow("version") << QStringList{ "--version" } << 0 << QByteArray("duplink 1.")
+                             << QByteArray();
+    QTest::newRow("unknown option") << QStringList{ "--bogus" } << 2 << QByteArray()
+                                    << QByteArray("Unknown option 'bogus'");
+}
+
+void tst_Connection::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, expectedOutput);
+    QFETCH(QByteArray, expectedError);
+
+    QProcess program;
+    program.start(QStringLiteral(DUPLINK_PATH), arguments);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY(program.readAllStandardOutput().contains(expectedOutput));
+    QVERIFY(program.readAllStandardError().contains(expectedError));
+}
+
+QTEST_MAIN(tst_Connection)
+#include "tst_connection.moc"

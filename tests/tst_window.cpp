@@ -1,0 +1,344 @@
+#include "outputcapture.h"
+#include "pseudoterminal.h"
+#include "renderarea.h"
+#include "window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+namespace {
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+
+const QByteArray RequestFrame = hex("7E F8 00 00 00 00 00 00 00 00 7E");
+
+template <typename T>
+T *child(const Window &window, const char *name)
+{
+    return window.findChild<T *>(QLatin1String(name));
+}
+
+template <typename T>
+T *rowChild(const Window &window, const char *kind, int row)
+{
+    return window.findChild<T *>(QLatin1String(kind) + QString::number(row));
+}
+
+QByteArray voltsFrame(quint8 v1, quint8 v2, quint8 q, quint8 ql)
+{
+    return QByteArray("\x7E\xFE", 2) + char(v1) + char(v2) + char(q) + char(ql) + '\x7E';
+}
+
+QString lastDataLine(const Window &window)
+{
+    return child<QTextBrowser>(window, "dataBrowser")->document()->lastBlock().text();
+}
+
+// A window whose link runs over a real pseudo-terminal; the request frame
+// the window sends on connecting has been read off already.
+struct LinkedWindow
+{
+    LinkedWindow()
+    {
+        OutputCapture quiet(stdout);
+        window.connectDevice(pty.slavePath());
+        requestBytes = pty.read(RequestFrame.size());
+        requestLine = quiet.programText();
+    }
+
+    void send(const QByteArray &bytes) { QVERIFY(pty.write(bytes)); }
+
+    PseudoTerminal pty;
+    Window window;
+    QByteArray requestBytes;
+    QByteArray requestLine;
+};
+
+} // namespace
+
+class tst_Window : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stateAfterConstruction();
+    void spinBoxRanges();
+    void requestOnConnect();
+    void alarmCommands_data();
+    void alarmCommands();
+    void frameNotSentWithoutPort();
+    void averages_data();
+    void averages();
+    void averagesCoverOnlyTheLastSixteen();
+    void voltsReachGraph();
+    void dataLines_data();
+    void dataLines();
+    void dataPaneKeepsRecentLines();
+    void thresholds_data();
+    void thresholds();
+};
+
+void tst_Window::stateAfterConstruction()
+{
+    Window window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Torvi Duplink"));
+    QVERIFY(!window.windowIcon().isNull());
+    QCOMPARE(QImage(QStringLiteral(":images/torvi-logo.png")).size(), QSize(80, 80));
+    const char *captions[] = { "Ch1 alarm", "Ch1 alarm", "Ch2 alarm", "Ch2 alarm" };
+    for (int row = 1; row <= 4; ++row) {
+        QCOMPARE(rowChild<QLabel>(window, "alarmLabel", row)->text(), QLatin1String(captions[row - 1]));
+        QCOMPARE(rowChild<QSpinBox>(window, "levelSpinBox", row)->value(), 0);
+        QCOMPARE(rowChild<QSpinBox>(window, "valueSpinBox", row)->value(), 1);
+        auto *comparison = rowChild<QComboBox>(window, "comparisonComboBox", row);
+        QCOMPARE(comparison->count(), 2);
+        QCOMPARE(comparison->itemText(0), QStringLiteral("less"));
+        QCOMPARE(comparison->itemText(1), QStringLiteral("great"));
+        QCOMPARE(comparison->currentIndex(), 0);
+        QCOMPARE(rowChild<QPushButton>(window, "setButton", row)->text(), QStringLiteral("Set"));
+        QCOMPARE(rowChild<QLabel>(window, "whenLabel", row)->text(), QStringLiteral("when"));
+        QCOMPARE(rowChild<QLabel>(window, "thanLabel", row)->text(), QStringLiteral("than"));
+    }
+    QCOMPARE(child<QLabel>(window, "statusLabel")->text(), QStringLiteral(" "));
+    auto *browser = child<QTextBrowser>(window, "dataBrowser");
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("www.duplink.example")));
+    QVERIFY(browser->toPlainText().trimmed() == QStringLiteral("www.duplink.example"));
+}
+
+void tst_Window::spinBoxRanges()
+{
+    Window window;
+    auto *value = rowChild<QSpinBox>(window, "valueSpinBox", 1);
+    auto *level = rowChild<QSpinBox>(window, "levelSpinBox", 1);
+    QCOMPARE(value->minimum(), 1);
+    QCOMPARE(value->maximum(), 254);
+    QCOMPARE(level->minimum(), 0);
+    QCOMPARE(level->maximum(), 3);
+    value->setValue(255);
+    QCOMPARE(value->value(), 254);
+    value->setValue(0);
+    QCOMPARE(value->value(), 1);
+}
+
+void tst_Window::requestOnConnect()
+{
+    LinkedWindow linked;
+    QCOMPARE(linked.requestBytes.toHex(' '), RequestFrame.toHex(' '));
+    QCOMPARE(linked.requestLine, QByteArray("alarmset1:ffffffff,fffffff8,0,0,0\n"));
+}
+
+void tst_Window::alarmCommands_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("comparison");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QByteArray>("line");
+
+    QTest::newRow("row 1") << 1 << 2 << 1 << 200 << hex("7E FC C8 01 02 00 00 00 00 00 7E")
+                           << QByteArray("alarmset1:ffffffff,fffffffc,ffffffc8,1,2\n");
+    QTest::newRow("row 2") << 2 << 0 << 0 << 1 << hex("7E FB 01 00 00 00 00 00 00 00 7E")
+                           << QByteArray("alarmset2:ffffffff,fffffffb,1,0,0\n");
+    QTest::newRow("row 3 stuffed 7D") << 3 << 1 << 0 << 125 << hex("7E FA 7D 5D 00 01 00 00 00 00 00 7E")
+                                      << QByteArray("alarmset3:ffffffff,fffffffa,7d,0,1\n");
+    QTest::newRow("row 4 stuffed 7E") << 4 << 3 << 1 << 126 << hex("7E F9 7D 5E 01 03 00 00 00 00 00 7E")
+                                      << QByteArray("alarmset4:ffffffff,fffffff9,7e,1,3\n");
+    QTest::newRow("127") << 1 << 0 << 0 << 127 << hex("7E FC 7F 00 00 00 00 00 00 00 7E")
+                         << QByteArray("alarmset1:ffffffff,fffffffc,7f,0,0\n");
+    QTest::newRow("128") << 1 << 0 << 0 << 128 << hex("7E FC 80 00 00 00 00 00 00 00 7E")
+                         << QByteArray("alarmset1:ffffffff,fffffffc,ffffff80,0,0\n");
+}
+
+void tst_Window::alarmCommands()
+{
+    QFETCH(int, row);
+    QFETCH(int, level);
+    QFETCH(int, comparison);
+    QFETCH(int, value);
+    QFETCH(QByteArray, wire);
+    QFETCH(QByteArray, line);
+
+    LinkedWindow linked;
+    rowChild<QSpinBox>(linked.window, "levelSpinBox", row)->setValue(level);
+    rowChild<QComboBox>(linked.window, "comparisonComboBox", row)->setCurrentIndex(comparison);
+    rowChild<QSpinBox>(linked.window, "valueSpinBox", row)->setValue(value);
+    auto *button = rowChild<QPushButton>(linked.window, "setButton", row);
+
+    OutputCapture output(stdout);
+    // Pressing alone sends nothing: the command goes on release.
+    QTest::mousePress(button, Qt::LeftButton);
+    QCOMPARE(output.programText(), QByteArray());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QCOMPARE(linked.pty.read(wire.size()).toHex(' '), wire.toHex(' '));
+    QTest::mouseClick(button, Qt::LeftButton); // a second release sends the same frame again
+    QCOMPARE(linked.pty.read(wire.size()).toHex(' '), wire.toHex(' '));
+    QCOMPARE(output.programText(), line + line);
+}
+
+void tst_Window::frameNotSentWithoutPort()
+{
+    Window window;
+    OutputCapture output(stdout);
+    OutputCapture errors(stderr);
+    QTest::mouseClick(rowChild<QPushButton>(window, "setButton", 2), Qt::LeftButton);
+    QCOMPARE(output.programText(), QByteArray("alarmset2:ffffffff,fffffffb,1,0,0\n"));
+    QVERIFY(errors.programText().contains("Frame not sent"));
+    QVERIFY(child<QLabel>(window, "statusLabel")->text().startsWith(QStringLiteral("Frame not sent")));
+}
+
+void tst_Window::averages_data()
+{
+    QTest::addColumn<int>("linkq");
+    QTest::addColumn<int>("linkql");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("200/120") << 200 << 120 << QStringLiteral("200 60");
+    QTest::newRow("255/255") << 255 << 255 << QStringLiteral("255 127");
+    QTest::newRow("0/31") << 0 << 31 << QStringLiteral("0 15");
+    QTest::newRow("0/1") << 0 << 1 << QStringLiteral("0 0");
+}
+
+void tst_Window::averages()
+{
+    QFETCH(int, linkq);
+    QFETCH(int, linkql);
+    QFETCH(QString, label);
+
+    LinkedWindow linked;
+    auto *status = child<QLabel>(linked.window, "statusLabel");
+    for (int i = 0; i < 15; ++i)
+        linked.send(voltsFrame(1, 2, quint8(linkq), quint8(linkql)));
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    QTRY_COMPARE(graph->newestSlot(), 14);
+    QCOMPARE(status->text(), QStringLiteral(" "));
+    linked.send(voltsFrame(1, 2, quint8(linkq), quint8(linkql)));
+    QTRY_COMPARE(status->text(), label);
+}
+
+void tst_Window::averagesCoverOnlyTheLastSixteen()
+{
+    LinkedWindow linked;
+    auto *status = child<QLabel>(linked.window, "statusLabel");
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    for (int i = 0; i < 16; ++i)
+        linked.send(voltsFrame(0, 0, 100, 100));
+    QTRY_COMPARE(status->text(), QStringLiteral("100 50"));
+    for (int i = 0; i < 15; ++i)
+        linked.send(voltsFrame(0, 0, 40, 20));
+    QTRY_COMPARE(graph->newestSlot(), 30);
+    QCOMPARE(status->text(), QStringLiteral("100 50"));
+    linked.send(voltsFrame(0, 0, 40, 20));
+    QTRY_COMPARE(status->text(), QStringLiteral("40 10"));
+}
+
+void tst_Window::voltsReachGraph()
+{
+    LinkedWindow linked;
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    linked.send(voltsFrame(0x5A, 0xFF, 0x00, 0x32));
+    QTRY_COMPARE(graph->newestSlot(), 0);
+    QCOMPARE(graph->point(1, 0), QPoint(0, 255 - 0x5A));
+    QCOMPARE(graph->point(2, 0), QPoint(0, 0));
+    QCOMPARE(graph->point(3, 0), QPoint(0, 255));
+}
+
+void tst_Window::dataLines_data()
+{
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("one byte") << hex("7E FD 01 00 05 7E") << QStringList{ "05 " };
+    QTest::newRow("three bytes") << hex("7E FD 03 00 0A FF 7D 5E 7E") << QStringList{ "0A FF 7E " };
+    QTest::newRow("six bytes") << hex("7E FD 06 00 01 02 03 04 05 06 7E")
+                               << QStringList{ "01 02 03 04 05 06 " };
+    QTest::newRow("two frames, two lines")
+            << hex("7E FD 01 00 AA 7E FD 02 00 BB CC 7E") << QStringList{ "AA ", "BB CC " };
+}
+
+void tst_Window::dataLines()
+{
+    QFETCH(QByteArray, wire);
+    QFETCH(QStringList, lines);
+
+    LinkedWindow linked;
+    auto *document = child<QTextBrowser>(linked.window, "dataBrowser")->document();
+    const int before = document->blockCount();
+    linked.send(wire);
+    QTRY_COMPARE(document->blockCount(), before + lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(document->findBlockByNumber(before + i).text(), lines.at(i));
+}
+
+void tst_Window::dataPaneKeepsRecentLines()
+{
+    LinkedWindow linked;
+    auto *document = child<QTextBrowser>(linked.window, "dataBrowser")->document();
+    const int bannerBlocks = document->blockCount();
+    const int total = Window::MaxDataLines + 500;
+    QByteArray wire;
+    // Both bytes stay below 0x7D, so no stuffing is needed.
+    auto line = [](int i) { return QString::asprintf("%02X %02X ", i / 100, i % 100); };
+    for (int i = 0; i < total; ++i)
+        wire += QByteArray("\x7E\xFD\x02\x00", 4) + char(i / 100) + char(i % 100) + '\x7E';
+    linked.send(wire);
+    QTRY_COMPARE_WITH_TIMEOUT(lastDataLine(linked.window), line(total - 1), 10000);
+    QCOMPARE(document->blockCount(), bannerBlocks + Window::MaxDataLines);
+    QVERIFY(document->firstBlock().text().contains(QStringLiteral("www.duplink.example")));
+    const int firstKept = total - Window::MaxDataLines;
+    QCOMPARE(document->findBlockByNumber(bannerBlocks).text(), line(firstKept));
+}
+
+void tst_Window::thresholds_data()
+{
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("comparison");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("index 0 to row 1") << hex("7E FC 64 01 02 7E") << 1 << 2 << 1 << 100;
+    QTest::newRow("index 1 to row 2") << hex("7E FB 7D 5D 00 03 7E") << 2 << 3 << 0 << 125;
+    QTest::newRow("index 2 to first Ch2 row") << hex("7E FA 7D 5E 01 02 7E") << 3 << 2 << 1 << 126;
+    QTest::newRow("0xC8 is 200") << hex("7E F9 C8 01 01 7E") << 4 << 1 << 1 << 200;
+    QTest::newRow("value 0 clamps to 1") << hex("7E FC 00 01 01 7E") << 1 << 1 << 1 << 1;
+    QTest::newRow("value 255 clamps to 254") << hex("7E FC FF 01 01 7E") << 1 << 1 << 1 << 254;
+    QTest::newRow("level clamps to 3") << hex("7E FC 10 01 09 7E") << 1 << 3 << 1 << 16;
+    // An unknown comparison leaves the box as it was ("less").
+    QTest::newRow("comparison 5 ignored") << hex("7E FB 10 05 02 7E") << 2 << 2 << 0 << 16;
+    QTest::newRow("comparison -1 ignored") << hex("7E FB 10 FF 02 7E") << 2 << 2 << 0 << 16;
+}
+
+void tst_Window::thresholds()
+{
+    QFETCH(QByteArray, wire);
+    QFETCH(int, row);
+    QFETCH(int, level);
+    QFETCH(int, comparison);
+    QFETCH(int, value);
+
+    LinkedWindow linked;
+    auto rowState = [&] {
+        return QList<int>{ rowChild<QSpinBox>(linked.window, "levelSpinBox", row)->value(),
+                           rowChild<QComboBox>(linked.window, "comparisonComboBox", row)->currentIndex(),
+                           rowChild<QSpinBox>(linked.window, "valueSpinBox", row)->value() };
+    };
+    linked.send(wire + voltsFrame(0, 0, 0, 0)); // the volts report marks the threshold as handled
+    QTRY_COMPARE(child<RenderArea>(linked.window, "renderArea")->newestSlot(), 0);
+    QCOMPARE(rowState(), (QList<int>{ level, comparison, value }));
+    // The other rows keep their defaults.
+    for (int other = 1; other <= 4; ++other) {
+        if (other != row)
+            QCOMPARE(rowChild<QSpinBox>(linked.window, "valueSpinBox", other)->value(), 1);
+    }
+}
+
+QTEST_MAIN(tst_Window)
+#include "tst_window.moc"
