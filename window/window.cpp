@@ -159,15 +159,21 @@ void Window::connectDevice(const QString &name)
     if (!openPort())
         reconnectTimer.start();
 
-    listener = new PortListener(port, this);
-    connect(port, &QSerialPort::readyRead, listener, &PortListener::receive);
-    connect(port, &QSerialPort::bytesWritten, listener, &PortListener::reportWritten);
-    connect(port, &QSerialPort::aboutToClose, listener, &PortListener::reportClose);
+    listen(port);
+    listener->timer.start();
+    sendRequest();
+}
+
+PortListener *Window::listen(QIODevice *device)
+{
+    listener = new PortListener(device, this);
+    connect(device, &QIODevice::readyRead, listener, &PortListener::receive);
+    connect(device, &QIODevice::bytesWritten, listener, &PortListener::reportWritten);
+    connect(device, &QIODevice::aboutToClose, listener, &PortListener::reportClose);
     connect(listener, &PortListener::reportThreshold, this, &Window::showThreshold);
     connect(listener, &PortListener::reportData, this, &Window::showData);
     connect(listener, &PortListener::reportVolts, this, &Window::showVolts);
-    listener->timer.start();
-    sendRequest();
+    return listener;
 }
 
 bool Window::openPort()

@@ -11,6 +11,7 @@
 
 QT_BEGIN_NAMESPACE
 class QComboBox;
+class QIODevice;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -35,6 +36,10 @@ public:
     // Opens the named device and starts the link: settings, listener,
     // request frame. Runs once; the port dialog calls it on acceptance.
     void connectDevice(const QString &name);
+
+    // Shows what arrives on any readable device; connectDevice() uses it for
+    // the serial port. The listener belongs to the window.
+    PortListener *listen(QIODevice *device);
 
     // The device path for a port name as the dialog shows it.
     static QString devicePath(const QString &portName);
