@@ -3,6 +3,7 @@
 #include "renderarea.h"
 #include "window.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -84,6 +85,8 @@ private slots:
     void dataPaneKeepsRecentLines();
     void thresholds_data();
     void thresholds();
+    void accessibleNames_data();
+    void accessibleNames();
 };
 
 void tst_Window::stateAfterConstruction()
@@ -338,6 +341,39 @@ void tst_Window::thresholds()
         if (other != row)
             QCOMPARE(rowChild<QSpinBox>(linked.window, "valueSpinBox", other)->value(), 1);
     }
+}
+
+void tst_Window::accessibleNames_data()
+{
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("graph") << "renderArea" << "Telemetry graph";
+    QTest::newRow("status") << "statusLabel" << "Link quality averages";
+    QTest::newRow("data pane") << "dataBrowser" << "User data";
+    QTest::newRow("level 1") << "levelSpinBox1" << "Alarm 1 level";
+    QTest::newRow("set 2") << "setButton2" << "Set alarm 2";
+    QTest::newRow("comparison 4") << "comparisonComboBox4" << "Alarm 4 comparison";
+    QTest::newRow("value 3") << "valueSpinBox3" << "Alarm 3 threshold value";
+    QTest::newRow("caption 3") << "alarmLabel3" << "Alarm 3, channel 2";
+}
+
+// What a screen reader hears, through the accessibility interface.
+void tst_Window::accessibleNames()
+{
+    QFETCH(QString, objectName);
+    QFETCH(QString, name);
+    Window window;
+    QWidget *widget = window.findChild<QWidget *>(objectName);
+    QVERIFY(widget);
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(face);
+    // On Linux a combo box reports its current item as its name and leaves the
+    // label to the relations, so only its own name property can be checked.
+    const bool nameIsText = qobject_cast<QComboBox *>(widget);
+    QCOMPARE(nameIsText ? widget->accessibleName() : face->text(QAccessible::Name), name);
+    if (!objectName.startsWith(QLatin1String("alarmLabel")))
+        QVERIFY(!face->text(QAccessible::Description).isEmpty());
 }
 
 QTEST_MAIN(tst_Window)

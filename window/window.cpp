@@ -75,6 +75,7 @@ Window::Window(const QStringList &extraPorts)
     renderArea->setObjectName(QStringLiteral("renderArea"));
     dataBrowser->setObjectName(QStringLiteral("dataBrowser"));
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    describeForAssistiveTools();
 
     reconnectTimer.setInterval(ReconnectInterval);
     connect(&reconnectTimer, &QTimer::timeout, this, &Window::reconnect);
@@ -115,6 +116,37 @@ void Window::createAlarmRow(int number, const QString &caption)
     row.comparisonComboBox->setObjectName(QStringLiteral("comparisonComboBox") + suffix);
     row.thanLabel->setObjectName(QStringLiteral("thanLabel") + suffix);
     row.valueSpinBox->setObjectName(QStringLiteral("valueSpinBox") + suffix);
+}
+
+// The captions alone ("Set", "when", two rows both called "Ch1 alarm") say
+// little to a screen reader, so every control gets a name of its own.
+void Window::describeForAssistiveTools()
+{
+    renderArea->setAccessibleName(tr("Telemetry graph"));
+    renderArea->setAccessibleDescription(
+            tr("The last 128 reports: voltage 1 in blue, voltage 2 in red, link quality in green"));
+    statusLabel->setAccessibleName(tr("Link quality averages"));
+    statusLabel->setAccessibleDescription(
+            tr("Average link quality and half the average of the second link reading over the "
+               "last 16 reports, or the state of the link"));
+    dataBrowser->setAccessibleName(tr("User data"));
+    dataBrowser->setAccessibleDescription(
+            tr("One line of hexadecimal bytes for each user-data frame received"));
+    for (int r = 0; r < Protocol::AlarmCount; ++r) {
+        const AlarmRow &row = rows[r];
+        const int alarm = r + 1;
+        const int channel = r < 2 ? 1 : 2;
+        row.alarmLabel->setAccessibleName(tr("Alarm %1, channel %2").arg(alarm).arg(channel));
+        row.levelSpinBox->setAccessibleName(tr("Alarm %1 level").arg(alarm));
+        row.levelSpinBox->setAccessibleDescription(tr("Alarm level, 0 to 3"));
+        row.setButton->setAccessibleName(tr("Set alarm %1").arg(alarm));
+        row.setButton->setAccessibleDescription(tr("Send this alarm's settings to the module"));
+        row.comparisonComboBox->setAccessibleName(tr("Alarm %1 comparison").arg(alarm));
+        row.comparisonComboBox->setAccessibleDescription(
+                tr("Whether the alarm sounds below or above the threshold value"));
+        row.valueSpinBox->setAccessibleName(tr("Alarm %1 threshold value").arg(alarm));
+        row.valueSpinBox->setAccessibleDescription(tr("Threshold value, 1 to 254"));
+    }
 }
 
 QString Window::devicePath(const QString &portName)

@@ -74,6 +74,7 @@ private:
     using FrameTemplate = std::uint8_t[Protocol::TemplateSize];
 
     void createAlarmRow(int number, const QString &caption);
+    void describeForAssistiveTools();
     void connectPort();
     bool openPort();
     void handlePortError(QSerialPort::SerialPortError error);
