@@ -276,8 +276,13 @@ void tst_Window::dataLines()
     const int before = document->blockCount();
     linked.send(wire);
     QTRY_COMPARE(document->blockCount(), before + lines.size());
-    for (int i = 0; i < lines.size(); ++i)
-        QCOMPARE(document->findBlockByNumber(before + i).text(), lines.at(i));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QTextBlock block = document->findBlockByNumber(before + i);
+        QCOMPARE(block.text(), lines.at(i));
+        // The banner's centring and colour stay with the banner.
+        QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QVERIFY(block.charFormat().foreground().color() != QColor(Qt::blue));
+    }
 }
 
 void tst_Window::dataPaneKeepsRecentLines()

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -237,9 +238,23 @@ void Window::handlePortError(QSerialPort::SerialPortError error)
     const QString reason = port->errorString();
     // A dead device keeps reporting errors; closing it stops the flood.
     port->close();
-    linkProblem = tr("Link lost: %1").arg(reason);
+    linkProblem = tr("Link lost: %1 (%2)").arg(describeFailure(error), reason);
     showStatus(linkProblem, StatusEcho::WhenChanged);
     reconnectTimer.start();
+}
+
+QString Window::describeFailure(QSerialPort::SerialPortError error) const
+{
+    switch (error) {
+    case QSerialPort::ResourceError:
+        return tr("%1 was unplugged or closed").arg(deviceName);
+    case QSerialPort::ReadError:
+        return tr("cannot read from %1").arg(deviceName);
+    case QSerialPort::WriteError:
+        return tr("cannot write to %1").arg(deviceName);
+    default:
+        return tr("%1 failed").arg(deviceName);
+    }
 }
 
 void Window::reconnect()
@@ -298,10 +313,18 @@ void Window::flushData()
 {
     if (pendingData.isEmpty())
         return;
-    dataBrowser->append(pendingData); // one paragraph per line
+    QScrollBar *scrollBar = dataBrowser->verticalScrollBar();
+    const bool following = scrollBar->value() == scrollBar->maximum();
+
+    // Plain left-aligned paragraphs, one per line: appending would carry the
+    // banner's centring and font over to the data.
+    QTextDocument *document = dataBrowser->document();
+    QTextCursor end(document);
+    end.movePosition(QTextCursor::End);
+    end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    end.insertText(pendingData);
     pendingData.resize(0);
 
-    QTextDocument *document = dataBrowser->document();
     const int excess = document->blockCount() - bannerBlocks - MaxDataLines;
     if (excess > 0) {
         QTextCursor cursor(document->findBlockByNumber(bannerBlocks));
@@ -309,6 +332,8 @@ void Window::flushData()
                            QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
     }
+    if (following)
+        scrollBar->setValue(scrollBar->maximum());
 }
 
 void Window::showThreshold(Threshold *threshold)

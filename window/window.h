@@ -78,6 +78,7 @@ private:
     void connectPort();
     bool openPort();
     void handlePortError(QSerialPort::SerialPortError error);
+    QString describeFailure(QSerialPort::SerialPortError error) const;
     void reconnect();
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Takes docs/screenshot.png: runs the built Duplink on a virtual X screen,
+# fed by the module simulator, accepts the port dialog, lets the graph fill
+# for a few seconds and captures the main window. Builds nothing.
+#
+# Usage: scripts/screenshot.sh [build-dir] [output.png]
+#   build-dir   defaults to build/; needs app/duplink and tools/duplink-sim
+#   output.png  defaults to docs/screenshot.png
+# Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
+# (default 5); SCREENSHOT_SEED seed of the simulated data (default 7).
+# Needs: Xvfb (package xvfb), xdotool, import (package imagemagick).
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+build_dir=$(realpath -m "${1:-build}")
+output=$(realpath -m "${2:-docs/screenshot.png}")
+delay=${SCREENSHOT_DELAY:-5}
+seed=${SCREENSHOT_SEED:-7}
+
+missing=()
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "screenshot: missing ${missing[*]}; install: apt-get install xvfb xdotool imagemagick" >&2
+    exit 1
+fi
+for program in app/duplink tools/duplink-sim; do
+    if [ ! -x "$build_dir/$program" ]; then
+        echo "screenshot: $build_dir/$program not built; build first" >&2
+        exit 1
+    fi
+done
+mkdir -p "$(dirname "$output")"
+
+work=$(mktemp -d)
+xvfb_pid=
+sim_pid=
+app_pid=
+cleanup() {
+    # Only the processes started here, by their ids; the X server last.
+    for pid in $app_pid $sim_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+fail() {
+    echo "screenshot: $*" >&2
+    exit 1
+}
+
+# Waits up to $2 seconds for a visible window whose title matches $1 and
+# prints its id.
+wait_window() {
+    local id i
+    for ((i = 0; i < $2 * 10; ++i)); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# A private X server on the first free display, so no desktop is disturbed.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+xvfb_pid=$!
+for ((i = 0; i < 100; ++i)); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb stopped: $(cat "$work/xvfb.err")"
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY # draw on that X server, nowhere else
+
+"$build_dir/tools/duplink-sim" --seed "$seed" >"$work/sim.out" 2>"$work/sim.err" &
+sim_pid=$!
+device=
+for ((i = 0; i < 100; ++i)); do
+    device=$(head -n 1 "$work/sim.out")
+    [ -n "$device" ] && break
+    kill -0 "$sim_pid" 2>/dev/null || fail "simulator stopped: $(cat "$work/sim.err")"
+    sleep 0.1
+done
+[ -n "$device" ] || fail "simulator printed no device"
+
+"$build_dir/app/duplink" "$device" >"$work/app.out" 2>"$work/app.err" &
+app_pid=$!
+
+# The port dialog comes first; OK is its default button. With no window
+# manager running, focus must be set by hand before the key press.
+dialog=$(wait_window '^RS232$' 15) || fail "no port dialog: $(cat "$work/app.err")"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || xdotool windowfocus "$dialog"
+xdotool key --clearmodifiers Return
+
+window=$(wait_window 'Duplink' 15) || fail "no main window: $(cat "$work/app.err")"
+sleep "$delay"
+kill -0 "$app_pid" 2>/dev/null || fail "duplink stopped: $(cat "$work/app.err")"
+grep -q '^accepted:' "$work/app.out" || fail "the port dialog was not accepted"
+grep -q '^request' "$work/sim.out" || echo "screenshot: the simulator saw no request frame" >&2
+
+import -window "$window" "$work/shot.png"
+# Without dates, so an unchanged picture gives the same file. /usr/local/bin
+# may shadow convert with something else; prefer the real one.
+convert=/usr/bin/convert
+[ -x "$convert" ] || convert=convert
+"$convert" "$work/shot.png" -strip -define png:exclude-chunks=date,time "$output"
+echo "wrote $output"
