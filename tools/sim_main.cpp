@@ -23,6 +23,7 @@ struct Settings
 {
     QString device;
     QString link;
+    QString replay;
     Simulator::Options simulator;
 };
 
@@ -64,7 +65,12 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
     const QCommandLineOption noise(QStringLiteral("noise"),
             QStringLiteral("Add line noise between frames, split the writes, and send many "
                            "values that need stuffing."));
-    parser.addOptions({ device, link, rate, seed, duration, frames, flood, noise });
+    const QCommandLineOption replay(QStringLiteral("replay"),
+            QStringLiteral("Play back a capture made by duplink-record --raw at its recorded pace "
+                           "instead of generating frames; commands are printed but not "
+                           "answered. Quits at the end of the capture."),
+            QStringLiteral("file"));
+    parser.addOptions({ device, link, rate, seed, duration, frames, flood, noise, replay });
 
     exitCode = 2;
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -83,6 +89,17 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
     Settings settings;
     settings.device = parser.value(device);
     settings.link = parser.value(link);
+    settings.replay = parser.value(replay);
+    if (parser.isSet(replay)) {
+        // The capture decides what is sent and when.
+        for (const QCommandLineOption *generating : { &rate, &seed, &frames, &flood, &noise }) {
+            if (parser.isSet(*generating)) {
+                usageError(QStringLiteral("--replay cannot be combined with --%1")
+                                   .arg(generating->names().first()));
+                return std::nullopt;
+            }
+        }
+    }
     Simulator::Options &options = settings.simulator;
     options.flood = parser.isSet(flood);
     options.noise = parser.isSet(noise);
@@ -100,7 +117,7 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
             usageError(QStringLiteral("--seed wants a whole number from 0 to 4294967295"));
             return std::nullopt;
         }
-    } else {
+    } else if (!parser.isSet(replay)) {
         options.seed = QRandomGenerator::global()->generate();
         // Printed so that an interesting run can be repeated.
         std::fprintf(stderr, "duplink-sim: seed %u\n", unsigned(options.seed));
@@ -151,6 +168,17 @@ int main(int argc, char *argv[])
     QObject::connect(&stopSignals, &StopSignals::received, &app,
                      [](int) { QCoreApplication::exit(0); });
 
+    // Checked before the line is made, so a bad capture leaves nothing behind.
+    Simulator::Options options = settings->simulator;
+    RawCapture capture;
+    if (!settings->replay.isEmpty()) {
+        if (!capture.open(settings->replay)) {
+            std::fprintf(stderr, "duplink-sim: %s\n", qPrintable(capture.errorString()));
+            return 1;
+        }
+        options.replay = &capture;
+    }
+
     ModuleLine line;
     const bool opened = settings->device.isEmpty() ? line.openPseudoTerminal()
                                                    : line.openDevice(settings->device);
@@ -161,7 +189,7 @@ int main(int argc, char *argv[])
     std::printf("%s\n", qPrintable(line.devicePath()));
     std::fflush(stdout);
 
-    Simulator simulator(line, settings->simulator);
+    Simulator simulator(line, options);
     QObject::connect(&simulator, &Simulator::finished, &app, &QCoreApplication::exit);
     simulator.start();
     return app.exec();

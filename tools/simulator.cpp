@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <unistd.h>
 
 namespace {
@@ -50,7 +51,8 @@ Simulator::Simulator(ModuleLine &line, const Options &options, QObject *parent)
 
     pacer.setSingleShot(true);
     pacer.setTimerType(Qt::PreciseTimer);
-    connect(&pacer, &QTimer::timeout, this, &Simulator::sendDueFrames);
+    connect(&pacer, &QTimer::timeout, this,
+            options.replay ? &Simulator::replayDueRecords : &Simulator::sendDueFrames);
     splitPause.setSingleShot(true);
     splitPause.setInterval(SplitPauseMs);
     splitPause.setTimerType(Qt::PreciseTimer);
@@ -66,7 +68,10 @@ void Simulator::start()
     clock.start();
     if (options.durationMs > 0)
         deadline.start(int(options.durationMs));
-    if (options.flood) {
+    if (options.replay) {
+        hasNextRecord = options.replay->next(nextRecord);
+        pacer.start(0);
+    } else if (options.flood) {
         writeNotifier->setEnabled(true);
     } else {
         nextDueMs = 1000.0 / options.rate;
@@ -100,6 +105,26 @@ void Simulator::sendDueFrames()
         return;
     }
     pacer.start(int(std::ceil(nextDueMs - nowMs)));
+}
+
+void Simulator::replayDueRecords()
+{
+    dropUnheardOutput();
+    const qint64 nowMs = clock.elapsed();
+    while (hasNextRecord && nextRecord.ms <= nowMs) {
+        pending.append(nextRecord.bytes);
+        hasNextRecord = options.replay->next(nextRecord);
+    }
+    flush();
+    if (hasNextRecord) {
+        // A wait beyond the timer's range just comes back here early.
+        pacer.start(int(std::min<qint64>(nextRecord.ms - nowMs, std::numeric_limits<int>::max())));
+    } else if (!options.replay->errorString().isEmpty()) {
+        std::fprintf(stderr, "duplink-sim: %s\n", qPrintable(options.replay->errorString()));
+        finish(1);
+    } else {
+        beginFinish();
+    }
 }
 
 void Simulator::refillAndFlush()
@@ -238,16 +263,20 @@ void Simulator::handleCommand(const std::uint8_t *payload, int length)
     if (length != CommandLength)
         return;
     const std::uint8_t command = payload[0];
+    // A replay plays back the answers the module gave at the time.
+    const bool answer = options.replay == nullptr;
     if (command == RequestCommand) {
         std::printf("request\n");
-        for (int i = 0; i < AlarmCount; ++i)
+        for (int i = 0; answer && i < AlarmCount; ++i)
             queueThreshold(i);
     } else if (command <= FirstThresholdType && command >= LastThresholdType) {
         const int index = thresholdIndex(payload);
-        alarms[index] = { payload[1], payload[2], payload[3] };
         std::printf("alarm %d value %d comparison %d level %d\n", index + 1, payload[1],
                     payload[2], payload[3]);
-        queueThreshold(index);
+        if (answer) {
+            alarms[index] = { payload[1], payload[2], payload[3] };
+            queueThreshold(index);
+        }
     } else {
         return;
     }

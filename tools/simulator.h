@@ -2,6 +2,7 @@
 #define SIMULATOR_H
 
 #include "framecodec.h"
+#include "rawcapture.h"
 #include "telemetrymodel.h"
 
 #include <QByteArray>
@@ -21,7 +22,9 @@ class ModuleLine;
 // Plays the telemetry module on an open line: sends volts frames at a steady
 // rate with user data now and then, and answers the request frame and the
 // alarm commands with threshold frames. Each command received is printed as
-// one line on standard output.
+// one line on standard output. Or replays a raw capture instead: sends its
+// bytes at the recorded pace, answers nothing (the capture holds the answers
+// the module gave), and finishes at the end of the capture.
 class Simulator : public QObject
 {
     Q_OBJECT
@@ -35,6 +38,7 @@ public:
         qint64 frameLimit = 0;   // stop after this many volts frames; 0: never
         qint64 durationMs = 0;   // stop after this long; 0: never
         std::uint32_t seed = 0;
+        RawCapture *replay = nullptr; // play this instead of generating frames
     };
 
     Simulator(ModuleLine &line, const Options &options, QObject *parent = nullptr);
@@ -53,6 +57,7 @@ private:
     };
 
     void sendDueFrames();
+    void replayDueRecords();
     void refillAndFlush();
     void readCommands();
     void handleCommand(const std::uint8_t *payload, int length);
@@ -88,6 +93,8 @@ private:
     QElapsedTimer clock;
 
     QByteArray pending; // encoded bytes the line has not taken yet
+    RawCapture::Record nextRecord; // of the replay, once read
+    bool hasNextRecord = false;
     qint64 voltsQueued = 0;
     double nextDueMs = 0;
     int lastSeenUnread = 0;

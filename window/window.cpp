@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "commdialog.h"
+#include "devicepath.h"
 #include "framecodec.h"
 #include "portlistener.h"
 #include "renderarea.h"
@@ -152,13 +153,7 @@ void Window::describeForAssistiveTools()
 
 QString Window::devicePath(const QString &portName)
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("\\\\.\\") + portName;
-#else
-    if (portName.contains(QLatin1Char('/')))
-        return portName;
-    return QStringLiteral("/dev/") + portName;
-#endif
+    return serialDevicePath(portName);
 }
 
 void Window::showEvent(QShowEvent *event)

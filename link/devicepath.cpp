@@ -1,0 +1,12 @@
+#include "devicepath.h"
+
+QString serialDevicePath(const QString &portName)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("\\\\.\\") + portName;
+#else
+    if (portName.contains(QLatin1Char('/')))
+        return portName;
+    return QStringLiteral("/dev/") + portName;
+#endif
+}

@@ -1,0 +1,107 @@
+#include "rawcapture.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace {
+
+void putUint64(char *at, qint64 value)
+{
+    qToLittleEndian<quint64>(quint64(value), at);
+}
+
+} // namespace
+
+bool RawCapture::fail(const QString &reason)
+{
+    error = reason;
+    return false;
+}
+
+bool RawCapture::create(const QString &path, qint64 startedAtMsSinceEpoch)
+{
+    file.setFileName(path);
+    char header[HeaderLength];
+    std::memcpy(header, Magic, MagicLength);
+    putUint64(header + MagicLength, startedAtMsSinceEpoch);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(header, HeaderLength) != HeaderLength)
+        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    startMs = startedAtMsSinceEpoch;
+    return true;
+}
+
+bool RawCapture::append(qint64 ms, const QByteArray &bytes)
+{
+    char header[RecordHeaderLength];
+    putUint64(header, ms);
+    qToLittleEndian<quint32>(quint32(bytes.size()), header + 8);
+    if (file.write(header, RecordHeaderLength) != RecordHeaderLength
+        || file.write(bytes) != bytes.size())
+        return fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+    return true;
+}
+
+bool RawCapture::flush()
+{
+    if (!file.isOpen() || file.flush())
+        return true;
+    return fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+}
+
+bool RawCapture::open(const QString &path)
+{
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    char header[HeaderLength];
+    if (file.read(header, HeaderLength) != HeaderLength
+        || std::memcmp(header, Magic, MagicLength) != 0)
+        return fail(QStringLiteral("%1 is not a raw capture (made by duplink-record --raw)").arg(path));
+    startMs = qint64(qFromLittleEndian<quint64>(header + MagicLength));
+    if (!checkRecords())
+        return false;
+    return file.seek(HeaderLength)
+            || fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+}
+
+bool RawCapture::checkRecords()
+{
+    const qint64 size = file.size();
+    qint64 at = HeaderLength;
+    qint64 previousMs = 0;
+    while (at < size) {
+        char header[RecordHeaderLength];
+        if (!file.seek(at) || file.read(header, RecordHeaderLength) != RecordHeaderLength)
+            return fail(QStringLiteral("%1: truncated record at byte %2").arg(file.fileName()).arg(at));
+        const qint64 ms = qint64(qFromLittleEndian<quint64>(header));
+        const quint32 length = qFromLittleEndian<quint32>(header + 8);
+        if (ms < previousMs || length == 0 || length > MaxRecordLength)
+            return fail(QStringLiteral("%1: damaged record at byte %2").arg(file.fileName()).arg(at));
+        at += RecordHeaderLength + length;
+        if (at > size)
+            return fail(QStringLiteral("%1: truncated record at byte %2")
+                                .arg(file.fileName())
+                                .arg(at - RecordHeaderLength - length));
+        previousMs = ms;
+    }
+    return true;
+}
+
+bool RawCapture::next(Record &record)
+{
+    char header[RecordHeaderLength];
+    const qint64 got = file.read(header, RecordHeaderLength);
+    if (got == 0)
+        return false;
+    if (got == RecordHeaderLength) {
+        const quint32 length = qFromLittleEndian<quint32>(header + 8);
+        record.ms = qint64(qFromLittleEndian<quint64>(header));
+        record.bytes = file.read(length);
+        if (record.bytes.size() == qsizetype(length))
+            return true;
+    }
+    // The file was checked when opened; it changed, or cannot be read.
+    return fail(QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
+}

@@ -1,0 +1,58 @@
+#ifndef RAWCAPTURE_H
+#define RAWCAPTURE_H
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// The bytes received from the module, kept with the time each block was
+// read, so that a session can be played back at its own pace. Written by
+// duplink-record --raw, read by duplink-sim --replay.
+//
+// The file, all integers little-endian:
+//   header: the 8 bytes "DUPLRAW1", then a uint64: the wall-clock time the
+//           recording started, in milliseconds since 1970-01-01 UTC;
+//   then one record per block read, to the end of the file:
+//           uint64 milliseconds since the recording started (never less than
+//           the record before), uint32 length (1 to MaxRecordLength), and
+//           that many bytes as they came off the line.
+class RawCapture
+{
+public:
+    static constexpr char Magic[] = "DUPLRAW1";
+    static constexpr int MagicLength = 8;
+    static constexpr int HeaderLength = MagicLength + 8;
+    static constexpr int RecordHeaderLength = 8 + 4;
+    static constexpr quint32 MaxRecordLength = 1 << 20;
+
+    struct Record
+    {
+        qint64 ms = 0;
+        QByteArray bytes;
+    };
+
+    // Writing: truncates `path` and writes the header.
+    bool create(const QString &path, qint64 startedAtMsSinceEpoch);
+    bool append(qint64 ms, const QByteArray &bytes);
+    bool flush();
+
+    // Reading: checks the header and every record's framing up front, so a
+    // damaged file is refused before anything is played.
+    bool open(const QString &path);
+    // The next record; false at the end of the file or on a read error
+    // (errorString() is then set).
+    bool next(Record &record);
+    qint64 startedAt() const { return startMs; }
+
+    QString errorString() const { return error; }
+
+private:
+    bool fail(const QString &reason);
+    bool checkRecords();
+
+    QFile file;
+    QString error;
+    qint64 startMs = 0;
+};
+
+#endif

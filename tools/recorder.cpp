@@ -1,0 +1,221 @@
+#include "recorder.h"
+
+#include "framecodec.h"
+#include "rawcapture.h"
+#include "recordwriter.h"
+#include "threshold.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+Recorder::Recorder(const Options &options, RecordWriter &writer, RawCapture *raw, QObject *parent)
+    : QObject(parent),
+      options(options),
+      writer(writer),
+      raw(raw),
+      port(options.device),
+      tap(&port),
+      listener(&tap)
+{
+    connect(&port, &QSerialPort::errorOccurred, this, &Recorder::handlePortError);
+    connect(&tap, &QIODevice::readyRead, &listener, &PortListener::receive);
+    connect(&listener, &PortListener::reportVolts, this, &Recorder::recordVolts);
+    connect(&listener, &PortListener::reportThreshold, this, &Recorder::recordThreshold);
+    connect(&listener, &PortListener::reportData, this, &Recorder::recordData);
+    if (raw)
+        connect(&tap, &ReadTap::blockRead, this, &Recorder::recordRaw);
+
+    reconnectTimer.setInterval(ReconnectInterval);
+    connect(&reconnectTimer, &QTimer::timeout, this, &Recorder::reconnect);
+    flushTimer.setInterval(FlushInterval);
+    connect(&flushTimer, &QTimer::timeout, this, &Recorder::flushOutputs);
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, this, [this] { stop(0); });
+}
+
+void Recorder::start()
+{
+    clock.start();
+    if (isNotSerialDevice()) {
+        fail(QStringLiteral("%1 is not a serial device").arg(options.device));
+        return;
+    }
+    const bool opened = openPort();
+    // Something that is there but cannot be a serial line will not become one.
+    if (!opened && (!options.waitForDevice || port.error() == QSerialPort::UnsupportedOperationError)) {
+        fail(QStringLiteral("cannot open %1: %2").arg(options.device, port.errorString()));
+        return;
+    }
+    if (!writer.writeHeader()) {
+        fail(writer.errorString());
+        return;
+    }
+    if (opened) {
+        sendRequest();
+    } else {
+        showOpenFailure();
+        reconnectTimer.start();
+    }
+    if (options.durationMs > 0)
+        deadline.start(int(options.durationMs));
+    flushTimer.start();
+}
+
+bool Recorder::isNotSerialDevice() const
+{
+    struct stat status;
+    return ::stat(QFile::encodeName(options.device).constData(), &status) == 0
+            && !S_ISCHR(status.st_mode);
+}
+
+bool Recorder::openPort()
+{
+    if (!port.open(QIODevice::ReadWrite))
+        return false;
+    port.setBaudRate(Protocol::BaudRate);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    port.setParity(QSerialPort::NoParity);
+    port.setDataBits(QSerialPort::Data8);
+    port.setStopBits(QSerialPort::OneStop);
+    return true;
+}
+
+void Recorder::showOpenFailure()
+{
+    showStatus(QStringLiteral("Cannot open %1: %2; retrying every second")
+                       .arg(options.device, port.errorString()));
+}
+
+void Recorder::handlePortError(QSerialPort::SerialPortError error)
+{
+    // As in the monitor: settings a device does not support (a pseudo-
+    // terminal has no modem lines) are no reason to drop a working link.
+    const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
+            || error == QSerialPort::WriteError || error == QSerialPort::UnknownError;
+    if (!linkLost || !port.isOpen() || stopped)
+        return;
+    const QString reason = port.errorString();
+    // A dead device keeps reporting errors; closing it stops the flood.
+    port.close();
+    showStatus(QStringLiteral("Link lost: %1 (%2)").arg(describeFailure(error), reason));
+    reconnectTimer.start();
+}
+
+QString Recorder::describeFailure(QSerialPort::SerialPortError error) const
+{
+    switch (error) {
+    case QSerialPort::ResourceError:
+        return QStringLiteral("%1 was unplugged or closed").arg(options.device);
+    case QSerialPort::ReadError:
+        return QStringLiteral("cannot read from %1").arg(options.device);
+    case QSerialPort::WriteError:
+        return QStringLiteral("cannot write to %1").arg(options.device);
+    default:
+        return QStringLiteral("%1 failed").arg(options.device);
+    }
+}
+
+void Recorder::reconnect()
+{
+    port.clearError();
+    if (!port.isOpen() && !openPort()) {
+        showOpenFailure();
+        return;
+    }
+    reconnectTimer.stop();
+    // Half a frame from before the gap must not be joined to what follows.
+    listener.resetDecoder();
+    showStatus(QStringLiteral("Link up: %1").arg(options.device));
+    sendRequest();
+}
+
+void Recorder::sendRequest()
+{
+    const std::uint8_t frameTemplate[Protocol::TemplateSize] = { Protocol::TemplateFiller,
+                                                                Protocol::RequestCommand };
+    std::uint8_t wire[Protocol::MaxWireFrame];
+    const qint64 length = qint64(encodeFrame(frameTemplate, wire));
+    if (port.write(reinterpret_cast<const char *>(wire), length) != length)
+        showStatus(QStringLiteral("Request not sent: %1").arg(port.errorString()));
+}
+
+// Like the monitor's status line: a device that stays away would otherwise
+// repeat its error every second.
+void Recorder::showStatus(const QString &message)
+{
+    if (message == lastStatus)
+        return;
+    lastStatus = message;
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+void Recorder::fail(const QString &message)
+{
+    std::fprintf(stderr, "duplink-record: %s\n", qPrintable(message));
+    stop(1);
+}
+
+void Recorder::recordVolts(char volt1, char volt2, char linkq, char linkql)
+{
+    if (!stopped)
+        lineWritten(writer.writeVolts(quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql)));
+}
+
+void Recorder::recordThreshold(Threshold *threshold)
+{
+    if (!stopped)
+        lineWritten(writer.writeThreshold(threshold->index, threshold->value,
+                                          quint8(threshold->comparison), quint8(threshold->level)));
+}
+
+void Recorder::recordData(char *bytes, int length)
+{
+    if (!stopped)
+        lineWritten(writer.writeData(bytes, length));
+}
+
+void Recorder::lineWritten(bool ok)
+{
+    if (!ok)
+        fail(writer.errorString());
+    else if (options.frameLimit > 0 && ++framesWritten >= options.frameLimit)
+        stop(0);
+}
+
+void Recorder::recordRaw(const QByteArray &bytes)
+{
+    if (!stopped && !raw->append(clock.elapsed(), bytes))
+        fail(raw->errorString());
+}
+
+void Recorder::flushOutputs()
+{
+    if (!writer.flush())
+        fail(writer.errorString());
+    else if (raw && !raw->flush())
+        fail(raw->errorString());
+}
+
+void Recorder::stop(int exitCode)
+{
+    if (stopped)
+        return;
+    stopped = true;
+    reconnectTimer.stop();
+    flushTimer.stop();
+    deadline.stop();
+    // A failure that ended the run has been reported already.
+    QString problem;
+    if (!writer.flush())
+        problem = writer.errorString();
+    else if (raw && !raw->flush())
+        problem = raw->errorString();
+    if (!problem.isEmpty() && exitCode == 0) {
+        std::fprintf(stderr, "duplink-record: %s\n", qPrintable(problem));
+        exitCode = 1;
+    }
+    port.close();
+    emit finished(exitCode);
+}

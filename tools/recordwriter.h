@@ -1,0 +1,57 @@
+#ifndef RECORDWRITER_H
+#define RECORDWRITER_H
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// Writes one line per decoded frame, stamped with the UTC time it was
+// decoded (ISO 8601, milliseconds), as CSV or as JSON Lines.
+//
+// CSV has a header and one column per field; a row fills the columns of its
+// kind and leaves the others empty:
+//   timestamp,kind,volt1,volt2,linkq,linkql,alarm,value,comparison,level,data
+//   2026-12-07T10:32:06.123Z,volts,90,60,100,50,,,,,
+//   2026-12-07T10:32:06.150Z,threshold,,,,,0,100,1,1,
+//   2026-12-07T10:32:06.200Z,data,,,,,,,,,0a ff 7e
+// JSON Lines has one object per frame, no header:
+//   {"timestamp":"...","kind":"volts","volt1":90,"volt2":60,"linkq":100,"linkql":50}
+//   {"timestamp":"...","kind":"threshold","alarm":0,"value":100,"comparison":1,"level":1}
+//   {"timestamp":"...","kind":"data","bytes":"0a ff 7e"}
+// Numbers are the bytes as sent, 0 to 255, except alarm: 0 to 3 for alarms
+// 1 to 4. Data is the user-data bytes in lower-case hex, space-separated.
+class RecordWriter
+{
+public:
+    enum class Format { Csv, JsonLines };
+
+    // An empty path or "-" is standard output; a file is replaced. A regular
+    // file is written in blocks, a pipe or a terminal line by line.
+    bool open(const QString &path, Format format);
+    // The CSV header; nothing for JSON Lines.
+    bool writeHeader();
+
+    bool writeVolts(quint8 volt1, quint8 volt2, quint8 linkq, quint8 linkql);
+    bool writeThreshold(int alarm, quint8 value, quint8 comparison, quint8 level);
+    bool writeData(const char *bytes, int length);
+    bool flush();
+
+    // Why the last call failed: "cannot write <file>: <reason>".
+    QString errorString() const { return error; }
+
+private:
+    enum class Kind { Volts, Threshold };
+
+    QByteArray beginLine(const char *kind) const;
+    bool writeNumbers(Kind kind, const int (&values)[4]);
+    bool finishLine(QByteArray &line);
+    bool fail();
+
+    QFile file;
+    QString name;
+    Format format = Format::Csv;
+    bool lineBuffered = true;
+    QString error;
+};
+
+#endif
