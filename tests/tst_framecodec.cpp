@@ -3,6 +3,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <vector>
+
 namespace {
 
 QByteArray hex(const char *text)
@@ -29,6 +31,52 @@ QStringList decodeBlocks(FrameDecoder &decoder, const QList<QByteArray> &blocks)
     return frames;
 }
 
+// The decoding rules applied one byte at a time, with no shortcuts, for the
+// decoder to be held against.
+struct ReferenceDecoder
+{
+    std::uint8_t mask = 0;
+    int length = 0;
+    std::uint8_t frame[Protocol::MaxStoredBytes] = {};
+
+    void decode(const QByteArray &block, QList<QByteArray> &frames)
+    {
+        for (const char c : block) {
+            const auto byte = std::uint8_t(c);
+            if (byte == Protocol::Delimiter) {
+                if (length != 0)
+                    frames << QByteArray(reinterpret_cast<const char *>(frame), length);
+                length = 0;
+                mask = 0;
+            } else if (byte == Protocol::Escape) {
+                mask = Protocol::EscapeXor;
+            } else {
+                if (length < Protocol::MaxStoredBytes)
+                    frame[length++] = byte ^ mask;
+                mask = 0;
+            }
+        }
+    }
+};
+
+// Delimiters, escapes and runs of random bytes (which may hold either too).
+QByteArray randomWire(QRandomGenerator &random, int delimiterPercent, int escapePercent, int longestRun)
+{
+    QByteArray wire;
+    while (wire.size() < 400) {
+        const int pick = int(random.bounded(100));
+        if (pick < delimiterPercent) {
+            wire += char(Protocol::Delimiter);
+        } else if (pick < delimiterPercent + escapePercent) {
+            wire += char(Protocol::Escape);
+        } else {
+            for (int run = 1 + int(random.bounded(longestRun)); run > 0; --run)
+                wire += char(random.bounded(256));
+        }
+    }
+    return wire;
+}
+
 } // namespace
 
 class tst_FrameCodec : public QObject
@@ -40,6 +88,8 @@ private slots:
     void decode();
     void splitAcrossBlocks_data();
     void splitAcrossBlocks();
+    void matchesReference_data();
+    void matchesReference();
     void resetDropsHalfFrame();
     void frameKind_data();
     void frameKind();
@@ -75,6 +125,18 @@ void tst_FrameCodec::decode_data()
     QTest::newRow("stuffed at every position")
             << hex("7E 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7E")
             << QStringList{ "7E 7D 7E 7D 7E 7D 7E 7D 7E 7D 7E" };
+    QTest::newRow("run longer than 16 keeps 11")
+            << hex("7E 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 14 7E 41 7E")
+            << QStringList{ "01 02 03 04 05 06 07 08 09 0A 0B", "41" };
+    QTest::newRow("escape xors only the first byte of a run")
+            << hex("7E FD 03 00 7D 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 7E")
+            << QStringList{ "FD 03 00 61 42 43 44 45 46 47 48" };
+    QTest::newRow("stuffed byte is the 11th")
+            << hex("7E 01 02 03 04 05 06 07 08 09 0A 7D 5E 0C 0D 7E")
+            << QStringList{ "01 02 03 04 05 06 07 08 09 0A 7E" };
+    QTest::newRow("stuffed byte after the 11th dropped")
+            << hex("7E 01 02 03 04 05 06 07 08 09 0A 0B 7D 5E 7E 7D 7E 02 7E")
+            << QStringList{ "01 02 03 04 05 06 07 08 09 0A 0B", "02" };
 }
 
 void tst_FrameCodec::decode()
@@ -92,6 +154,11 @@ void tst_FrameCodec::splitAcrossBlocks_data()
     QTest::newRow("threshold") << hex("7E FB 10 01 02 7E");
     QTest::newRow("stuffed value") << hex("7E FA 7D 5E 01 02 7E");
     QTest::newRow("several frames") << hex("7E FE 01 02 03 04 7E FD 02 00 7D 5D 7D 5E 7E 41 7E");
+    // Long enough for whole-run copies as well as the byte-at-a-time end of
+    // a block, with escapes on both sides of many cuts.
+    QTest::newRow("long runs and escapes")
+            << hex("7D 41 42 7E 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 7E"
+                   "FE 7D 5D 7D 7D 41 7E 7D 5E 21 22 23 24 25 26 27 28 29 2A 7D 5E 7D 7E 7D");
 }
 
 // Every way of cutting the stream into two blocks decodes as the whole.
@@ -103,6 +170,51 @@ void tst_FrameCodec::splitAcrossBlocks()
     for (int cut = 1; cut < wire.size(); ++cut) {
         FrameDecoder decoder;
         QCOMPARE(decodeBlocks(decoder, { wire.left(cut), wire.mid(cut) }), expected);
+    }
+}
+
+void tst_FrameCodec::matchesReference_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("delimiterPercent");
+    QTest::addColumn<int>("escapePercent");
+    QTest::addColumn<int>("longestRun");
+
+    QTest::newRow("delimiter heavy") << 1u << 40 << 10 << 3;
+    QTest::newRow("escape heavy") << 2u << 15 << 45 << 4;
+    QTest::newRow("long runs") << 3u << 10 << 10 << 40;
+    QTest::newRow("frame sized runs") << 4u << 25 << 20 << 12;
+}
+
+// Random streams in random blocks, some shorter than a run copy: the same
+// frames as the reference at every point, and the same frame left pending.
+void tst_FrameCodec::matchesReference()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, delimiterPercent);
+    QFETCH(int, escapePercent);
+    QFETCH(int, longestRun);
+    QRandomGenerator random(seed);
+    for (int round = 0; round < 300; ++round) {
+        const QByteArray wire = randomWire(random, delimiterPercent, escapePercent, longestRun);
+        FrameDecoder decoder;
+        ReferenceDecoder reference;
+        QList<QByteArray> frames;
+        QList<QByteArray> expected;
+        for (qsizetype at = 0; at < wire.size();) {
+            const QByteArray block = wire.mid(at, 1 + random.bounded(48));
+            at += block.size();
+            // A heap block of exactly this size, so that a sanitizer build
+            // catches any read past its end.
+            const std::vector<std::uint8_t> exact(block.begin(), block.end());
+            decoder.decode(exact.data(), exact.size(),
+                           [&](const std::uint8_t *payload, int length) {
+                               frames << QByteArray(reinterpret_cast<const char *>(payload), length);
+                           });
+            reference.decode(block, expected);
+            QCOMPARE(frames, expected);
+            QCOMPARE(decoder.pendingLength(), reference.length);
+        }
     }
 }
 

@@ -67,7 +67,8 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
                            "values that need stuffing."));
     const QCommandLineOption replay(QStringLiteral("replay"),
             QStringLiteral("Play back a capture made by duplink-record --raw at its recorded pace "
-                           "instead of generating frames; commands are printed but not "
+                           "instead of generating frames, from the monitor's first command on "
+                           "(its request when it connects); commands are printed but not "
                            "answered. Quits at the end of the capture."),
             QStringLiteral("file"));
     parser.addOptions({ device, link, rate, seed, duration, frames, flood, noise, replay });

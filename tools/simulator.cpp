@@ -70,7 +70,8 @@ void Simulator::start()
         deadline.start(int(options.durationMs));
     if (options.replay) {
         hasNextRecord = options.replay->next(nextRecord);
-        pacer.start(0);
+        // Played into the void, the capture's first seconds would be lost
+        // while the user is still choosing the port; wait for the monitor.
     } else if (options.flood) {
         writeNotifier->setEnabled(true);
     } else {
@@ -105,6 +106,15 @@ void Simulator::sendDueFrames()
         return;
     }
     pacer.start(int(std::ceil(nextDueMs - nowMs)));
+}
+
+void Simulator::startReplay()
+{
+    if (replayStarted)
+        return;
+    replayStarted = true;
+    clock.restart();
+    pacer.start(0);
 }
 
 void Simulator::replayDueRecords()
@@ -265,6 +275,8 @@ void Simulator::handleCommand(const std::uint8_t *payload, int length)
     const std::uint8_t command = payload[0];
     // A replay plays back the answers the module gave at the time.
     const bool answer = options.replay == nullptr;
+    if (options.replay)
+        startReplay();
     if (command == RequestCommand) {
         std::printf("request\n");
         for (int i = 0; answer && i < AlarmCount; ++i)

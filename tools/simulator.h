@@ -22,9 +22,10 @@ class ModuleLine;
 // Plays the telemetry module on an open line: sends volts frames at a steady
 // rate with user data now and then, and answers the request frame and the
 // alarm commands with threshold frames. Each command received is printed as
-// one line on standard output. Or replays a raw capture instead: sends its
-// bytes at the recorded pace, answers nothing (the capture holds the answers
-// the module gave), and finishes at the end of the capture.
+// one line on standard output. Or replays a raw capture instead: once the
+// monitor has connected (its first command), sends the capture's bytes at the
+// recorded pace, answers nothing (the capture holds the answers the module
+// gave), and finishes at the end of the capture.
 class Simulator : public QObject
 {
     Q_OBJECT
@@ -58,6 +59,7 @@ private:
 
     void sendDueFrames();
     void replayDueRecords();
+    void startReplay();
     void refillAndFlush();
     void readCommands();
     void handleCommand(const std::uint8_t *payload, int length);
@@ -95,6 +97,7 @@ private:
     QByteArray pending; // encoded bytes the line has not taken yet
     RawCapture::Record nextRecord; // of the replay, once read
     bool hasNextRecord = false;
+    bool replayStarted = false;
     qint64 voltsQueued = 0;
     double nextDueMs = 0;
     int lastSeenUnread = 0;

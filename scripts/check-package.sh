@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build directory, installs it with apt,
+# checks that the installed program runs, and removes the package again.
+# Usage: scripts/check-package.sh [BUILD_DIR]   (needs root, or sudo)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=$(cd "${1:-build}" && pwd)
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+rm -f "$build_dir"/duplink_*.deb
+(cd "$build_dir" && cpack -G DEB > /dev/null)
+package=$(ls "$build_dir"/duplink_*.deb)
+echo "built $(basename "$package")"
+dpkg-deb --field "$package" Depends
+
+if dpkg -s duplink > /dev/null 2>&1; then
+    echo "duplink is already installed here; not touching it" >&2
+    exit 1
+fi
+trap 'as_root apt-get remove -y -qq duplink > /dev/null 2>&1 || true' EXIT
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package" > /dev/null
+
+for program in duplink duplink-sim duplink-record; do
+    [ -x "/usr/bin/$program" ] || { echo "missing /usr/bin/$program" >&2; exit 1; }
+done
+QT_QPA_PLATFORM=offscreen /usr/bin/duplink --version
+/usr/bin/duplink-sim --version
+desktop-file-validate /usr/share/applications/example.duplink.Duplink.desktop
+[ -f /usr/share/icons/hicolor/48x48/apps/duplink.png ]
+echo "package: installs and runs"
