@@ -44,7 +44,7 @@ public:
     }
     ~Session() { stop(); }
 
-    bool waitForDevice() { return QTest::qWaitFor([this] { return !device.isEmpty(); }, 3000); }
+    bool waitForDevice() { return QTest::qWaitFor([this] { return !device.isEmpty(); }, 10000); }
 
     // Opens the printed device, or `path`, as the monitor does: 9600 8N1
     // (the port's default framing).
@@ -92,7 +92,7 @@ public:
     {
         if (sim.state() == QProcess::Running)
             ::kill(pid_t(sim.processId()), signalNumber);
-        return waitForExit(3000);
+        return waitForExit(10000);
     }
 
     QProcess sim;
@@ -134,7 +134,7 @@ QList<QByteArray> answerToRequest(Session &session)
                 return false;
         }
         return true;
-    }, 2000);
+    }, 5000);
     return answered ? answer : QList<QByteArray>();
 }
 
@@ -286,7 +286,7 @@ void tst_Simulator::lineIsRawForAnyOpener()
         if (count > 0)
             s.take(QByteArray(buffer, count));
         return s.ofKind(FrameKind::Threshold).size() >= 2 && s.printed.size() >= 2;
-    }, 2000);
+    }, 5000);
     ::close(fd);
     QCOMPARE(s.ofKind(FrameKind::Threshold), QList<QByteArray>({ hex("FB 0D 00 01"), hex("F9 0A 01 00") }));
     QCOMPARE(s.printed, QStringList({ "alarm 2 value 13 comparison 0 level 1",
@@ -336,7 +336,8 @@ void tst_Simulator::stream()
     // do not count; a flood is not paced at all (20 frames/s would take minutes).
     const qint64 measured = s.voltsMs.last() - s.voltsMs[2];
     const qint64 expected = qint64((frames - 3) * 1000 / (rate > 0 ? rate : 20));
-    const bool paced = measured >= expected * 3 / 4 && measured <= expected * 3 / 2 + 60;
+    // Generous above: a loaded machine delays the reader, never the pace.
+    const bool paced = measured >= expected * 3 / 4 && measured <= expected * 2 + 250;
     QVERIFY2(rate > 0 ? paced : measured < 5000,
              qPrintable(QStringLiteral("%1 ms for %2 frames").arg(measured).arg(frames)));
 
@@ -370,7 +371,7 @@ void tst_Simulator::sameSeedSameFrames()
     QFETCH(QStringList, arguments);
     const auto run = [&](const char *seed) {
         Session s(QStringList(arguments) << "--seed" << seed);
-        return s.open() && s.waitForExit(5000) == 0 ? s.frames : QList<QByteArray>();
+        return s.open() && s.waitForExit(10000) == 0 ? s.frames : QList<QByteArray>();
     };
     const QList<QByteArray> first = run("7");
     QVERIFY(first.size() >= 60);
@@ -396,7 +397,7 @@ void tst_Simulator::link()
     Session s({ "--link", link });
     QVERIFY(s.open(link));
     QCOMPARE(QFileInfo(link).symLinkTarget(), s.device);
-    QVERIFY(QTest::qWaitFor([&] { return !s.ofKind(FrameKind::Volts).isEmpty(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return !s.ofKind(FrameKind::Volts).isEmpty(); }, 5000));
     QCOMPARE(s.stop(signalNumber), 0);
     QVERIFY(!QFileInfo(link).isSymLink());
 }
@@ -409,7 +410,7 @@ void tst_Simulator::linkSparesOtherFiles()
     file.close();
 
     Session s({ "--link", file.fileName() });
-    QCOMPARE(s.waitForExit(3000), 1);
+    QCOMPARE(s.waitForExit(10000), 1);
     QVERIFY(s.device.isEmpty());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("keep me"));
@@ -428,7 +429,7 @@ void tst_Simulator::givenDevice()
     const bool ended = QTest::qWaitFor([&] {
         s.take(wire.read(4096, 10));
         return s.sim.state() == QProcess::NotRunning;
-    }, 5000);
+    }, 10000);
     s.take(wire.read(4096, 50));
     QVERIFY(ended);
     QCOMPARE(s.waitForExit(0), 0);
@@ -452,7 +453,7 @@ void tst_Simulator::idleBetweenFrames()
     QVERIFY2(used < 50, qPrintable(QStringLiteral("%1 ms of CPU in 500 ms").arg(used)));
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(s.waitForExit(3000), 0);
+    QCOMPARE(s.waitForExit(10000), 0);
     QVERIFY(clock.elapsed() >= 300);
 }
 
