@@ -4,12 +4,11 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-enum class ParseResult { Run, Error };
-
-ParseResult parseArguments(QCommandLineParser &parser, const QStringList &arguments)
+void describeArguments(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QCoreApplication::translate(
             "main", "Monitor and configure the telemetry module of a radio-control link."));
@@ -21,16 +20,51 @@ ParseResult parseArguments(QCommandLineParser &parser, const QStringList &argume
                     "Serial device to offer in the port dialog before the ports found on this "
                     "computer, such as /dev/pts/3 or /dev/serial/by-id/...; the first is chosen."),
             QStringLiteral("[device...]"));
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "duplink: %s\nTry 'duplink --help' for more information.\n",
-                     qPrintable(parser.errorText()));
-        return ParseResult::Error;
+}
+
+int reportUsageError(const QCommandLineParser &parser)
+{
+    std::fprintf(stderr, "duplink: %s\nTry 'duplink --help' for more information.\n",
+                 qPrintable(parser.errorText()));
+    return 2;
+}
+
+bool hasDisplay()
+{
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" }) {
+        const char *value = std::getenv(name);
+        if (value && *value)
+            return true;
     }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(); // exits
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion(); // exits
-    return ParseResult::Run;
+    return false;
+}
+
+// Help, version and usage errors are answered before the GUI starts, so they
+// work without a display. Returns the exit code, or -1 to carry on.
+int answerWithoutGui(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    describeArguments(parser);
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(QStringLiteral("help"))) {
+        // Without an application object the parser cannot know our name.
+        const QString help = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                       QStringLiteral("duplink"));
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("duplink %s\n", DUPLINK_VERSION);
+        return 0;
+    }
+    // The toolkit's own options (-platform, -style ...) are only known once
+    // it has started; without a display it cannot start, so report now.
+    if (!parsed && !hasDisplay())
+        return reportUsageError(parser);
+    return -1;
 }
 
 } // namespace
@@ -39,14 +73,19 @@ int main(int argc, char *argv[])
 {
     // Each diagnostic line reaches a pipe as soon as it is printed.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-
-    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("duplink"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DUPLINK_VERSION));
 
+    if (const int exitCode = answerWithoutGui(argc, argv); exitCode >= 0)
+        return exitCode;
+
+    QApplication app(argc, argv);
     QCommandLineParser parser;
-    if (parseArguments(parser, QCoreApplication::arguments()) == ParseResult::Error)
-        return 2;
+    describeArguments(parser);
+    if (!parser.parse(QCoreApplication::arguments()))
+        return reportUsageError(parser);
+    if (parser.isSet(QStringLiteral("help-all")))
+        parser.process(app); // prints the toolkit's options too, and exits
 
     Window window(parser.positionalArguments());
     QObject::connect(&window, &Window::connectionAbandoned, &app, &QCoreApplication::quit,

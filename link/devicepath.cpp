@@ -2,6 +2,8 @@
 
 QString serialDevicePath(const QString &portName)
 {
+    if (portName.isEmpty())
+        return {}; // no port chosen: there is nothing to name
 #ifdef Q_OS_WIN
     return QStringLiteral("\\\\.\\") + portName;
 #else

@@ -3,8 +3,10 @@
 
 #include "protocol.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Cuts a received byte stream into unstuffed frames. The state carries over
 // from one block to the next, so a frame may be split across reads.
@@ -23,30 +25,77 @@ public:
     int pendingLength() const { return frameLength; }
 
 private:
+    // Runs are copied with one fixed-size move, which may write past the
+    // kept bytes; the slack behind them takes the excess, which no frame
+    // reports.
+    static constexpr int RunCopy = 16;
+
     std::uint8_t escapeMask = 0;
     int frameLength = 0;
-    std::uint8_t frame[Protocol::MaxStoredBytes] = {};
+    std::uint8_t frame[Protocol::MaxStoredBytes + RunCopy] = {};
 };
 
 template <typename FrameHandler>
 void FrameDecoder::decode(const std::uint8_t *bytes, std::size_t count, FrameHandler &&onFrame)
 {
-    for (const std::uint8_t *end = bytes + count; bytes != end; ++bytes) {
-        const std::uint8_t byte = *bytes;
-        if (byte == Protocol::Delimiter) {
+    using namespace Protocol;
+    // Local copies: every store into the frame could alias the members, which
+    // would force them back to memory on each byte.
+    int length = frameLength;
+    std::uint8_t mask = escapeMask;
+    const std::uint8_t *const end = bytes + count;
+
+    const auto endOrEscape = [&](std::uint8_t byte) {
+        if (byte == Delimiter) {
             // A pending escape is dropped: the delimiter always ends the frame.
-            if (frameLength != 0)
-                onFrame(static_cast<const std::uint8_t *>(frame), frameLength);
-            frameLength = 0;
-            escapeMask = 0;
-        } else if (byte == Protocol::Escape) {
-            escapeMask = Protocol::EscapeXor; // set, not toggled
+            if (length != 0) {
+                frameLength = length; // what pendingLength() says meanwhile
+                onFrame(static_cast<const std::uint8_t *>(frame), length);
+            }
+            length = 0;
+            mask = 0;
         } else {
-            if (frameLength < Protocol::MaxStoredBytes)
-                frame[frameLength++] = byte ^ escapeMask;
-            escapeMask = 0;
+            mask = EscapeXor; // set, not toggled
+        }
+    };
+
+    // Most bytes are neither delimiter nor escape. Find where a run of them
+    // ends and store as much of it as fits with one fixed-size copy, which
+    // needs RunCopy bytes to read from where the run starts.
+    while (end - bytes >= RunCopy) {
+        const std::uint8_t *const run = bytes;
+        while (bytes != end && *bytes != Delimiter && *bytes != Escape)
+            ++bytes;
+        if (bytes != run) {
+            std::memcpy(frame + length, run, RunCopy);
+            frame[length] ^= mask; // only the first byte can follow an escape
+            length = int(std::min<std::ptrdiff_t>(length + (bytes - run), MaxStoredBytes));
+            mask = 0; // cleared by a dropped byte too
+        }
+        if (bytes == end)
+            break;
+        const std::uint8_t special = *bytes++;
+        endOrEscape(special);
+        // Repeated delimiters (an idle line) only end empty frames.
+        if (special == Delimiter) {
+            while (bytes != end && *bytes == Delimiter)
+                ++bytes;
         }
     }
+
+    // The last few bytes of the block, one at a time.
+    for (; bytes != end; ++bytes) {
+        const std::uint8_t byte = *bytes;
+        if (byte == Delimiter || byte == Escape) {
+            endOrEscape(byte);
+        } else {
+            if (length < MaxStoredBytes)
+                frame[length++] = byte ^ mask;
+            mask = 0;
+        }
+    }
+    frameLength = length;
+    escapeMask = mask;
 }
 
 enum class FrameKind { Ignored, Volts, UserData, Threshold };

@@ -140,7 +140,7 @@ public:
 
     bool waitFor(const QByteArray &text, qsizetype times = 1, bool inErr = false)
     {
-        return QTest::qWaitFor([&] { return (inErr ? err : out).count(text) >= times; }, 4000);
+        return QTest::qWaitFor([&] { return (inErr ? err : out).count(text) >= times; }, 10000);
     }
     bool waitForErr(const QByteArray &text, qsizetype times = 1) { return waitFor(text, times, true); }
     // The first line printed: the simulator's device.
@@ -354,6 +354,8 @@ void tst_Recorder::survivesDeviceVanishing()
     QVERIFY(rec.waitForErr("Link up: " + link.toLocal8Bit()));
     QVERIFY(first.waitFor("request\n"));
     QVERIFY(rec.waitFor("volts", 20));
+    // The answers may come behind a backlog of volts frames.
+    QVERIFY(rec.waitFor(",threshold,", Protocol::AlarmCount));
     QCOMPARE(first.stop(SIGTERM), 0);
     QVERIFY(rec.waitForErr("Link lost: "));
     const qsizetype linesBefore = rec.out.count('\n');
@@ -362,6 +364,7 @@ void tst_Recorder::survivesDeviceVanishing()
     QVERIFY(rec.waitForErr("Link up: ", 2));
     QVERIFY(second.waitFor("request\n"));
     QVERIFY(rec.waitFor("\n", linesBefore + 20));
+    QVERIFY(rec.waitFor(",threshold,", 2 * Protocol::AlarmCount));
     QCOMPARE(rec.stop(SIGINT), 0);
 
     const QList<Line> lines = parseOutput(rec.out, false);

@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <QTextOption>
 
 #include <cstdio>
 
@@ -50,6 +51,11 @@ Window::Window(const QStringList &extraPorts)
     dataBrowser = new QTextBrowser;
     dataBrowser->setText(QString::fromLatin1(Banner));
     bannerBlocks = dataBrowser->document()->blockCount();
+    // The pane holds left-to-right text only. Saying so spares the layout a
+    // scan of every paragraph's text whenever trimming moves them all up.
+    QTextOption textOption = dataBrowser->document()->defaultTextOption();
+    textOption.setTextDirection(Qt::LeftToRight);
+    dataBrowser->document()->setDefaultTextOption(textOption);
     statusLabel = new QLabel(tr(" "));
 
     connect(rows[0].setButton, &QPushButton::released, this, &Window::alarmSet1);
@@ -84,6 +90,8 @@ Window::Window(const QStringList &extraPorts)
     dataFlushTimer.setSingleShot(true);
     dataFlushTimer.setInterval(0);
     connect(&dataFlushTimer, &QTimer::timeout, this, &Window::flushData);
+    refreshTimer.setSingleShot(true);
+    connect(&refreshTimer, &QTimer::timeout, this, &Window::refresh);
 }
 
 Window::~Window()
@@ -184,7 +192,7 @@ void Window::connectDevice(const QString &name)
     deviceName = name;
     port = new QSerialPort(deviceName);
     connect(port, &QSerialPort::errorOccurred, this, &Window::handlePortError);
-    if (!openPort())
+    if (!openPort() && !deviceName.isEmpty())
         reconnectTimer.start();
 
     listen(port);
@@ -195,6 +203,7 @@ void Window::connectDevice(const QString &name)
 PortListener *Window::listen(QIODevice *device)
 {
     listener = new PortListener(device, this);
+    source = device;
     connect(device, &QIODevice::readyRead, listener, &PortListener::receive);
     connect(device, &QIODevice::bytesWritten, listener, &PortListener::reportWritten);
     connect(device, &QIODevice::aboutToClose, listener, &PortListener::reportClose);
@@ -266,32 +275,61 @@ void Window::reconnect()
 
 void Window::showStatus(const QString &message, StatusEcho echo)
 {
-    // A device that stays away would otherwise repeat its error every second.
-    if (echo == StatusEcho::Always || message != lastStatus)
+    // A device that stays away would otherwise repeat its error every second;
+    // a lost frame is news each time, and does not count as a link change.
+    if (echo == StatusEcho::Always) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
-    lastStatus = message;
+    } else if (message != lastLinkStatus) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        lastLinkStatus = message;
+    }
+    averagesPending = false; // older than this message
     statusLabel->setText(message);
 }
 
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
 {
     renderArea->addSample(volt1, volt2, linkq);
-    renderArea->update();
 
     linkqRing[ringIndex] = static_cast<quint8>(linkq);
     linkqlRing[ringIndex] = static_cast<quint8>(linkql);
     ringIndex = (ringIndex + 1) % AverageWindow;
-    if (ringIndex != 0)
-        return;
-
-    int linkqSum = 0;
-    int linkqlSum = 0;
-    for (int i = 0; i < AverageWindow; ++i) {
-        linkqSum += linkqRing[i];
-        linkqlSum += linkqlRing[i];
+    if (ringIndex == 0) {
+        int linkqSum = 0;
+        int linkqlSum = 0;
+        for (int i = 0; i < AverageWindow; ++i) {
+            linkqSum += linkqRing[i];
+            linkqlSum += linkqlRing[i];
+        }
+        // The second figure is halved: the module's own scale for it.
+        std::snprintf(pendingAverages, sizeof pendingAverages, "%d %d", linkqSum >> 4,
+                      linkqlSum >> 5);
+        averagesPending = true;
     }
-    // The second figure is halved: the module's own scale for it.
-    statusLabel->setText(QString::asprintf("%d %d", linkqSum >> 4, linkqlSum >> 5));
+    requestRefresh();
+}
+
+void Window::requestRefresh()
+{
+    // Due: shown now, in the wake-up that brought the report, not in one of
+    // its own. At line rate the next report comes before the timer, which
+    // only catches the last reports of a burst.
+    if (!sinceRefresh.isValid() || sinceRefresh.elapsed() >= RefreshInterval) {
+        refreshTimer.stop();
+        refresh();
+    } else if (!refreshTimer.isActive()) {
+        refreshTimer.start(RefreshInterval);
+    }
+}
+
+void Window::refresh()
+{
+    sinceRefresh.start();
+    renderArea->updateChanged();
+    if (averagesPending) {
+        averagesPending = false;
+        statusLabel->setText(QLatin1String(pendingAverages));
+    }
 }
 
 void Window::showData(char *temp, int len)
@@ -300,14 +338,25 @@ void Window::showData(char *temp, int len)
         pendingData.append(QLatin1Char('\n'));
     for (int i = 0; i < len; ++i)
         appendHexByte(pendingData, static_cast<unsigned char>(temp[i]));
-    if (!dataFlushTimer.isActive())
-        dataFlushTimer.start();
+    if (++pendingLines == DataBatchLines || !dataFlushTimer.isActive())
+        dataFlushTimer.start(0);
 }
 
 void Window::flushData()
 {
     if (pendingData.isEmpty())
         return;
+    // Trimming a full pane lays out every line again. While a backlog is
+    // being read, that happens once a refresh interval or a batch of lines,
+    // not after every read.
+    const qint64 sinceFlush = dataFlushed.isValid() ? dataFlushed.elapsed() : RefreshInterval;
+    if (sinceFlush < RefreshInterval && pendingLines < DataBatchLines && source
+        && source->bytesAvailable() > 0) {
+        dataFlushTimer.start(int(RefreshInterval - sinceFlush));
+        return;
+    }
+    dataFlushed.start();
+    pendingLines = 0;
     QScrollBar *scrollBar = dataBrowser->verticalScrollBar();
     const bool following = scrollBar->value() == scrollBar->maximum();
 

@@ -4,6 +4,7 @@
 #include "protocol.h"
 #include "threshold.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QStringList>
 #include <QTimer>
@@ -34,7 +35,8 @@ public:
     ~Window() override;
 
     // Opens the named device and starts the link: settings, listener,
-    // request frame. Runs once; the port dialog calls it on acceptance.
+    // request frame; retries the open every second while it fails. Runs
+    // once; the port dialog calls it on acceptance.
     void connectDevice(const QString &name);
 
     // Shows what arrives on any readable device; connectDevice() uses it for
@@ -84,6 +86,8 @@ private:
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
     void flushData();
+    void requestRefresh();
+    void refresh();
     enum class StatusEcho { Always, WhenChanged };
     void showStatus(const QString &message, StatusEcho echo);
 
@@ -99,7 +103,7 @@ private:
     bool firstShowDone = false;
     QTimer reconnectTimer;
     QString linkProblem; // why the link is down, empty while it is up
-    QString lastStatus;
+    QString lastLinkStatus; // the last link message printed
 
     // Link-quality averaging over the last 16 volts reports.
     static constexpr int AverageWindow = 16;
@@ -107,11 +111,23 @@ private:
     quint8 linkqlRing[AverageWindow] = {};
     quint8 ringIndex = 0;
 
+    // The graph and the averages reach the screen at most once a refresh
+    // interval: a paint per report would cost more than the report itself.
+    static constexpr int RefreshInterval = 40; // ms
+    QTimer refreshTimer;
+    QElapsedTimer sinceRefresh;
+    char pendingAverages[24] = {}; // room for any two ints
+    bool averagesPending = false;
+
     // Hex lines wait here until the event loop comes round, so the lines of
     // one read reach the data pane in one append.
     QString pendingData;
+    int pendingLines = 0;
+    static constexpr int DataBatchLines = 256; // bounds the time one append takes
     int bannerBlocks = 0;
     QTimer dataFlushTimer;
+    QElapsedTimer dataFlushed;
+    QIODevice *source = nullptr; // what the listener reads
 };
 
 #endif

@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# End-to-end benchmark of the monitor: the real window, offscreen, reading the
+# simulated module through a pseudo-terminal. Builds what it needs in a
+# Release build directory of its own, runs
+#   1. duplink-sim --flood: frames/s kept up with, event-loop delay and
+#      resident memory over the first million frames, then for a while with
+#      the data pane full;
+#   2. duplink-sim --rate 137 (what a 9600-baud line carries): CPU time with
+#      a fresh data pane, with a full one, and of a bare listener without the
+#      window, for reference;
+# and prints a table of the figures against their targets.
+#
+# Usage: bench/endtoend.sh [build-dir]       (default: build-bench-e2e)
+# Environment: E2E_SECONDS (line-rate runs, default 30), E2E_STEADY (full-pane
+# flood, default 20), E2E_FRAMES (first flood phase, default 1000000).
+# Exit status: 0 all targets met, 3 some missed, 1 the run itself failed.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=${1:-build-bench-e2e}
+seconds=${E2E_SECONDS:-30}
+steady=${E2E_STEADY:-20}
+frames=${E2E_FRAMES:-1000000}
+line_rate=137   # volts frames per second on a 9600 8N1 line: 960 bytes/s, 7 bytes each
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/duplink-e2e.XXXXXX")
+sim_pid=""
+stop_simulator() {
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null || true
+        wait "$sim_pid" 2>/dev/null || true
+        sim_pid=""
+    fi
+}
+cleanup() {
+    stop_simulator
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+echo "== Dependencies"
+scripts/install-deps.sh build
+
+echo "== Build ($build, Release)"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DDUPLINK_WERROR=ON >"$work/configure.log" \
+    || { cat "$work/configure.log"; exit 1; }
+targets=$(cmake --build "$build" --target help)
+if ! grep -q bench_endtoend <<<"$targets"; then
+    echo "The build has no bench_endtoend target: bench/ is only configured where Google" >&2
+    echo "Benchmark is found (Debian: libbenchmark-dev, or scripts/install-deps.sh test)." >&2
+    exit 1
+fi
+cmake --build "$build" --target duplink-sim bench_endtoend -j "$(nproc)" >"$work/build.log" \
+    || { tail -n 40 "$work/build.log"; exit 1; }
+sim="$root/$build/tools/duplink-sim"
+harness="$root/$build/bench/bench_endtoend"
+
+# Starts the simulator with the given options and sets $device to its
+# pseudo-terminal, the first line it prints.
+start_simulator() {
+    local name=$1
+    shift
+    "$sim" --seed 1 "$@" >"$work/$name-sim.out" 2>"$work/$name-sim.err" &
+    sim_pid=$!
+    device=""
+    for _ in $(seq 100); do
+        device=$(head -n 1 "$work/$name-sim.out" 2>/dev/null || true)
+        [ -n "$device" ] && return 0
+        kill -0 "$sim_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "duplink-sim did not start:" >&2
+    cat "$work/$name-sim.err" >&2
+    exit 1
+}
+
+# Runs the harness on $device; its "e2e key value" lines go to results.
+run_harness() {
+    local name=$1
+    shift
+    if ! QT_QPA_PLATFORM=offscreen timeout 900 "$harness" "$@" "$device" \
+            >"$work/$name.out" 2>"$work/$name.err"; then
+        echo "bench_endtoend $* failed:" >&2
+        tail -n 20 "$work/$name.err" >&2
+        exit 1
+    fi
+    grep '^e2e ' "$work/$name.out" | sed "s/^e2e /$name./" >>"$work/results"
+}
+
+echo "== Machine"
+model=$(lscpu | sed -n 's/^Model name:[[:space:]]*//p' | head -n 1)
+cpus=$(nproc)
+cores=$(lscpu -p=CORE 2>/dev/null | grep -v '^#' | sort -u | wc -l)
+echo "CPU: $model, $cpus CPUs ($cores cores)"
+load_before=$(cut -d ' ' -f 1-3 /proc/loadavg)
+echo "Load average before: $load_before"
+
+: >"$work/results"
+echo "== Flood: first $frames frames, then ${steady}s with the data pane full"
+start_simulator flood --flood
+run_harness flood --mode flood --frames "$frames" --steady "$steady"
+stop_simulator
+
+echo "== Line rate ($line_rate frames/s), ${seconds}s each: fresh pane, full pane, no window"
+start_simulator fresh --rate "$line_rate"
+run_harness fresh --mode linerate --seconds "$seconds" --warmup 200
+stop_simulator
+start_simulator full --rate "$line_rate"
+run_harness full --mode linerate --fill-pane --seconds "$seconds" --warmup 200
+stop_simulator
+start_simulator floor --rate "$line_rate"
+run_harness floor --mode floor --seconds "$seconds" --warmup 200
+stop_simulator
+load_after=$(cut -d ' ' -f 1-3 /proc/loadavg)
+
+echo
+echo "Machine: $model, $cpus CPUs ($cores cores); load average $load_before before, $load_after after"
+awk -v line_rate="$line_rate" '
+    { value[$1] = $2 }
+    function row(metric, measured, target, verdict) {
+        printf "%-44s %-34s %-20s %s\n", metric, measured, target, verdict
+        if (verdict == "FAIL") failed++
+        if (verdict == "PASS" || verdict == "FAIL") counted++
+    }
+    function flood(phase, label,    rate, multiple) {
+        rate = value["flood." phase "_frames_per_second"]
+        multiple = value["flood." phase "_line_rate_multiple"]
+        row("Flood throughput, " label, sprintf("%.0f frames/s = %.0fx line", rate, multiple),
+            ">= 100x line rate", multiple >= 100 ? "PASS" : "FAIL")
+    }
+    function delay(phase, label,    p99) {
+        p99 = value["flood." phase "_latency_p99_ms"]
+        row("Event delay during flood, " label,
+            sprintf("median %.2f, p99 %.2f, max %.2f ms", value["flood." phase "_latency_median_ms"],
+                    p99, value["flood." phase "_latency_max_ms"]),
+            "p99 < 20 ms", p99 < 20 ? "PASS" : "FAIL")
+    }
+    function memory(phase, label,    growth) {
+        growth = value["flood." phase "_rss_growth_kb"] / 1024
+        row("RSS growth, " label, sprintf("%+.1f MB (%.1f to %.1f MB)", growth,
+                (value["flood." phase "_rss_end_kb"] - value["flood." phase "_rss_growth_kb"]) / 1024,
+                value["flood." phase "_rss_end_kb"] / 1024),
+            "< 5 MB", growth < 5 ? "PASS" : "FAIL")
+    }
+    function cpu(run, key, label, target,    percent) {
+        percent = value[run "." key "_cpu_percent"]
+        row(label, sprintf("%.2f %% of a core (%.0f frames/s)", percent,
+                           value[run "." key "_frames_per_second"]),
+            target, target == "-" ? "info" : (percent < 1 ? "PASS" : "FAIL"))
+    }
+    END {
+        printf "%-44s %-34s %-20s %s\n", "Metric", "Measured", "Target", "Result"
+        printf "%-44s %-34s %-20s %s\n", "------", "--------", "------", "------"
+        frames = value["flood.flood_frames"]
+        flood("flood", sprintf("first %.0f frames", frames))
+        flood("steady", "pane full")
+        delay("flood", "first frames")
+        delay("steady", "pane full")
+        memory("flood", sprintf("first %.0f frames", frames))
+        memory("steady", sprintf("%.1fM frames more", value["flood.steady_frames"] / 1e6))
+        cpu("fresh", "linerate", "CPU at line rate, fresh data pane", "< 1 %")
+        cpu("full", "linerate", "CPU at line rate, full data pane", "< 1 %")
+        cpu("floor", "floor", "CPU at line rate, bare listener (no window)", "-")
+        printf "\n%d of %d targets met\n", counted - failed, counted
+        exit failed ? 3 : 0
+    }' "$work/results"
