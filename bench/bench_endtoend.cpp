@@ -42,10 +42,10 @@ namespace {
 constexpr double LineRateFrames = 960.0 / 7.0;
 constexpr int ProbeIntervalMs = 10;
 
-double processCpuSeconds()
+double cpuSeconds(clockid_t clock)
 {
     timespec now;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    clock_gettime(clock, &now);
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
@@ -201,14 +201,20 @@ private:
         qint64 frames;
         qint64 ns;
         double cpu;
+        double mainThreadCpu; // the GUI thread alone, the toolkit's helpers aside
         long rssKb;
         qint64 graphPaints, panePaints;
     };
 
     Mark mark() const
     {
-        return { frames, wall.nsecsElapsed(), processCpuSeconds(), residentKb(),
-                 graphPaints.paints, panePaints.paints };
+        return { frames,
+                 wall.nsecsElapsed(),
+                 cpuSeconds(CLOCK_PROCESS_CPUTIME_ID),
+                 cpuSeconds(CLOCK_THREAD_CPUTIME_ID),
+                 residentKb(),
+                 graphPaints.paints,
+                 panePaints.paints };
     }
 
     void count(char, char, char, char)
@@ -268,6 +274,8 @@ private:
         report(prefix + "frames_per_second", double(frames - settings.warmupFrames) / elapsed);
         report(prefix + "cpu_seconds", end.cpu - start.cpu);
         report(prefix + "cpu_percent", 100.0 * (end.cpu - start.cpu) / elapsed);
+        report(prefix + "main_thread_cpu_percent",
+               100.0 * (end.mainThreadCpu - start.mainThreadCpu) / elapsed);
         report(prefix + "rss_growth_kb", double(end.rssKb - start.rssKb));
         if (window) {
             reportPaints(prefix, end, elapsed);
