@@ -5,6 +5,7 @@
 #include "rawcapture.h"
 #include "recorder.h"
 #include "recordwriter.h"
+#include "runlimits.h"
 #include "stopsignals.h"
 
 #include <QCommandLineParser>
@@ -92,22 +93,13 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
     if (parser.isSet(json))
         settings.format = RecordWriter::Format::JsonLines;
 
-    bool ok = false;
-    if (parser.isSet(duration)) {
-        const double seconds = parser.value(duration).toDouble(&ok);
-        if (!ok || !(seconds > 0) || seconds > 1e6) {
-            usageError(QStringLiteral("--duration wants a number of seconds above 0"));
-            return std::nullopt;
-        }
-        options.durationMs = std::max<qint64>(1, std::llround(seconds * 1000));
+    RunLimits limits;
+    if (const QString error = limits.read(parser, duration, frames); !error.isEmpty()) {
+        usageError(error);
+        return std::nullopt;
     }
-    if (parser.isSet(frames)) {
-        options.frameLimit = parser.value(frames).toLongLong(&ok);
-        if (!ok || options.frameLimit < 1) {
-            usageError(QStringLiteral("--frames wants a whole number above 0"));
-            return std::nullopt;
-        }
-    }
+    options.durationMs = limits.durationMs;
+    options.frameLimit = limits.frameLimit;
     exitCode = 0;
     return settings;
 }

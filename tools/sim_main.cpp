@@ -2,6 +2,7 @@
 // be run and tested without the hardware.
 
 #include "moduleline.h"
+#include "runlimits.h"
 #include "simulator.h"
 #include "stopsignals.h"
 
@@ -123,21 +124,13 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
         // Printed so that an interesting run can be repeated.
         std::fprintf(stderr, "duplink-sim: seed %u\n", unsigned(options.seed));
     }
-    if (parser.isSet(duration)) {
-        const double seconds = parser.value(duration).toDouble(&ok);
-        if (!ok || !(seconds > 0) || seconds > 1e6) {
-            usageError(QStringLiteral("--duration wants a number of seconds above 0"));
-            return std::nullopt;
-        }
-        options.durationMs = std::max<qint64>(1, std::llround(seconds * 1000));
+    RunLimits limits;
+    if (const QString error = limits.read(parser, duration, frames); !error.isEmpty()) {
+        usageError(error);
+        return std::nullopt;
     }
-    if (parser.isSet(frames)) {
-        options.frameLimit = parser.value(frames).toLongLong(&ok);
-        if (!ok || options.frameLimit < 1) {
-            usageError(QStringLiteral("--frames wants a whole number above 0"));
-            return std::nullopt;
-        }
-    }
+    options.durationMs = limits.durationMs;
+    options.frameLimit = limits.frameLimit;
     exitCode = 0;
     return settings;
 }
