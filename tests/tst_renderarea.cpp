@@ -45,10 +45,11 @@ bool columnHasTrace(const QImage &image, int x)
     return false;
 }
 
-void addSamples(RenderArea &area, int count, char value1, char value2, char value3)
+// Values are bytes as the module sends them: 200 arrives as the char -56.
+void addSamples(RenderArea &area, int count, int value1, int value2, int value3)
 {
     for (int i = 0; i < count; ++i)
-        area.addSample(value1, value2, value3);
+        area.addSample(char(value1), char(value2), char(value3));
 }
 
 // Puts `value` into `slot` of one channel, with every other drawn point of
