@@ -243,20 +243,17 @@ BENCHMARK(BM_MemchrMixed);
 void BM_EncodeFrame(benchmark::State &state)
 {
     constexpr int TemplateCount = 64;
-    std::uint8_t templates[TemplateCount][Protocol::TemplateSize];
+    FrameTemplate templates[TemplateCount];
     Source source;
     for (int i = 0; i < TemplateCount; ++i) {
-        std::uint8_t *t = templates[i];
-        std::fill(t, t + Protocol::TemplateSize, std::uint8_t(0));
-        t[0] = Protocol::TemplateFiller;
         if (i % 16 == 0) {
-            t[1] = Protocol::RequestCommand;
+            templates[i] = Command::request();
             continue;
         }
-        t[1] = Protocol::alarmCommand(i % Protocol::AlarmCount);
-        t[2] = source.value();
-        t[3] = std::uint8_t(source.below(2));
-        t[4] = std::uint8_t(source.below(4));
+        const std::uint8_t value = source.value();
+        const auto comparison = std::uint8_t(source.below(2));
+        templates[i] = Command::alarm(i % Protocol::AlarmCount, value, comparison,
+                                      std::uint8_t(source.below(4)));
     }
     std::uint8_t wire[Protocol::MaxWireFrame];
     std::size_t total = 0;

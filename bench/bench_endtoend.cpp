@@ -15,6 +15,7 @@
 // lines; the window's own diagnostics go to the same stdout and are skipped
 // by readers that look for the prefix.
 
+#include "datapane.h"
 #include "commdialog.h"
 #include "portlistener.h"
 #include "protocol.h"
@@ -348,7 +349,7 @@ private:
 void fillDataPane(PortListener *listener)
 {
     char bytes[Protocol::MaxUserDataBytes] = { 0x01, 0x23, 0x45, 0x67, char(0x89), char(0xAB) };
-    for (int i = 0; i < Window::MaxDataLines; ++i) {
+    for (int i = 0; i < DataPane::MaxLines; ++i) {
         bytes[0] = char(i);
         emit listener->reportData(bytes, Protocol::MaxUserDataBytes);
     }

@@ -24,8 +24,22 @@ std::size_t stuffFrame(const std::uint8_t *payload, std::size_t length, std::uin
     return std::size_t(out - wire);
 }
 
-std::size_t encodeFrame(const std::uint8_t (&frameTemplate)[Protocol::TemplateSize],
+std::size_t encodeFrame(const FrameTemplate &frameTemplate,
                         std::uint8_t (&wire)[Protocol::MaxWireFrame])
 {
-    return stuffFrame(frameTemplate + 1, Protocol::TemplateSize - 2, wire);
+    return stuffFrame(frameTemplate.data() + 1, Protocol::TemplateSize - 2, wire);
 }
+
+namespace Command {
+
+FrameTemplate request()
+{
+    return { Protocol::TemplateFiller, Protocol::RequestCommand };
+}
+
+FrameTemplate alarm(int index, std::uint8_t value, std::uint8_t comparison, std::uint8_t level)
+{
+    return { Protocol::TemplateFiller, Protocol::alarmCommand(index), value, comparison, level };
+}
+
+} // namespace Command

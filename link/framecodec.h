@@ -4,6 +4,7 @@
 #include "protocol.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -117,7 +118,7 @@ inline FrameKind frameKind(const std::uint8_t *payload, int length)
                 && length >= UserDataHeaderLength + count;
         return valid ? FrameKind::UserData : FrameKind::Ignored;
     }
-    if (type <= FirstThresholdType && type >= LastThresholdType)
+    if (isThresholdType(type))
         return length >= ThresholdFrameLength ? FrameKind::Threshold : FrameKind::Ignored;
     return FrameKind::Ignored;
 }
@@ -132,9 +133,23 @@ inline int thresholdIndex(const std::uint8_t *payload)
 // hold 2 + 2 * length bytes. Returns the number of wire bytes.
 std::size_t stuffFrame(const std::uint8_t *payload, std::size_t length, std::uint8_t *wire);
 
+// An outbound frame laid out in full: position 0 stands where the opening
+// delimiter goes, position 10 where the closing one goes.
+using FrameTemplate = std::array<std::uint8_t, Protocol::TemplateSize>;
+
+// The two frames the module is sent, filled in.
+namespace Command {
+
+// Asks the module for its four alarm settings.
+FrameTemplate request();
+// Sets alarm 0..3: the same fields, in the same order, as its threshold frame.
+FrameTemplate alarm(int index, std::uint8_t value, std::uint8_t comparison, std::uint8_t level);
+
+} // namespace Command
+
 // Encodes an outbound frame template: positions 1..9 stuffed between two
 // delimiters, 11 to 20 bytes. Positions 0 and 10 are not read.
-std::size_t encodeFrame(const std::uint8_t (&frameTemplate)[Protocol::TemplateSize],
+std::size_t encodeFrame(const FrameTemplate &frameTemplate,
                         std::uint8_t (&wire)[Protocol::MaxWireFrame]);
 
 #endif

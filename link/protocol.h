@@ -40,6 +40,12 @@ constexpr std::uint8_t alarmCommand(int alarmIndex)
     return std::uint8_t(FirstThresholdType - alarmIndex);
 }
 
+// A threshold frame inbound, an alarm command outbound.
+constexpr bool isThresholdType(std::uint8_t type)
+{
+    return type <= FirstThresholdType && type >= LastThresholdType;
+}
+
 } // namespace Protocol
 
 #endif

@@ -296,8 +296,8 @@ void tst_FrameCodec::encode()
 {
     QFETCH(QByteArray, frameTemplate);
     QFETCH(QByteArray, wire);
-    std::uint8_t input[Protocol::TemplateSize];
-    std::memcpy(input, frameTemplate.constData(), sizeof input);
+    FrameTemplate input;
+    std::memcpy(input.data(), frameTemplate.constData(), input.size());
     std::uint8_t output[Protocol::MaxWireFrame];
     const std::size_t length = encodeFrame(input, output);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(output), qsizetype(length)).toHex(' '),
@@ -309,7 +309,7 @@ void tst_FrameCodec::encodeThenDecodeRoundTrips()
     QRandomGenerator random(42);
     FrameDecoder decoder;
     for (int round = 0; round < 2000; ++round) {
-        std::uint8_t input[Protocol::TemplateSize];
+        FrameTemplate input;
         for (std::uint8_t &byte : input)
             byte = std::uint8_t(random.bounded(256));
         input[1] = round % 2 ? Protocol::Delimiter : input[1]; // stuffing at the frame's head too
@@ -320,7 +320,7 @@ void tst_FrameCodec::encodeThenDecodeRoundTrips()
         decoder.decode(wire, length, [&](const std::uint8_t *payload, int payloadLength) {
             ++frames;
             QCOMPARE(payloadLength, 9);
-            QVERIFY(std::memcmp(payload, input + 1, 9) == 0);
+            QVERIFY(std::memcmp(payload, input.data() + 1, 9) == 0);
         });
         QCOMPARE(frames, 1);
     }

@@ -1,3 +1,4 @@
+#include "datapane.h"
 #include "framecodec.h"
 #include "outputcapture.h"
 #include "portlistener.h"
@@ -249,7 +250,7 @@ void tst_Soak::floodThroughPseudoTerminal()
 
     QTextDocument *document = dataPane->document();
     QTRY_COMPARE(document->lastBlock().text(), QStringLiteral("01 7E 7D 80 FF 02 "));
-    QCOMPARE(document->blockCount(), bannerBlocks + int(std::min<qint64>(dataLines, Window::MaxDataLines)));
+    QCOMPARE(document->blockCount(), bannerBlocks + int(std::min<qint64>(dataLines, DataPane::MaxLines)));
 
     QVERIFY2(slowestAnswer < 1000, qPrintable(QStringLiteral("slowest answer %1 ms").arg(slowestAnswer)));
     QVERIFY2(endKiB - startKiB < 64 * 1024,

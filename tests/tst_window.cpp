@@ -1,3 +1,4 @@
+#include "datapane.h"
 #include "outputcapture.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
@@ -290,7 +291,7 @@ void tst_Window::dataPaneKeepsRecentLines()
     LinkedWindow linked;
     auto *document = child<QTextBrowser>(linked.window, "dataBrowser")->document();
     const int bannerBlocks = document->blockCount();
-    const int total = Window::MaxDataLines + 500;
+    const int total = DataPane::MaxLines + 500;
     QByteArray wire;
     // Both bytes stay below 0x7D, so no stuffing is needed.
     auto line = [](int i) { return QString::asprintf("%02X %02X ", i / 100, i % 100); };
@@ -298,9 +299,9 @@ void tst_Window::dataPaneKeepsRecentLines()
         wire += QByteArray("\x7E\xFD\x02\x00", 4) + char(i / 100) + char(i % 100) + '\x7E';
     linked.send(wire);
     QTRY_COMPARE_WITH_TIMEOUT(lastDataLine(linked.window), line(total - 1), 10000);
-    QCOMPARE(document->blockCount(), bannerBlocks + Window::MaxDataLines);
+    QCOMPARE(document->blockCount(), bannerBlocks + DataPane::MaxLines);
     QVERIFY(document->firstBlock().text().contains(QStringLiteral("www.duplink.example")));
-    const int firstKept = total - Window::MaxDataLines;
+    const int firstKept = total - DataPane::MaxLines;
     QCOMPARE(document->findBlockByNumber(bannerBlocks).text(), line(firstKept));
 }
 

@@ -17,9 +17,13 @@ Recorder::Recorder(const Options &options, RecordWriter &writer, RawCapture *raw
       raw(raw),
       port(options.device),
       tap(&port),
-      listener(&tap)
+      listener(&tap),
+      link(options.device, &port, &listener)
 {
-    connect(&port, &QSerialPort::errorOccurred, this, &Recorder::handlePortError);
+    connect(&link, &SerialLink::cannotOpen, this, &Recorder::showOpenFailure);
+    connect(&link, &SerialLink::lost, this, &Recorder::showStatus);
+    connect(&link, &SerialLink::restored, this, &Recorder::showStatus);
+    connect(&link, &SerialLink::restored, this, &Recorder::sendRequest);
     connect(&tap, &QIODevice::readyRead, &listener, &PortListener::receive);
     connect(&listener, &PortListener::reportVolts, this, &Recorder::recordVolts);
     connect(&listener, &PortListener::reportThreshold, this, &Recorder::recordThreshold);
@@ -27,8 +31,6 @@ Recorder::Recorder(const Options &options, RecordWriter &writer, RawCapture *raw
     if (raw)
         connect(&tap, &ReadTap::blockRead, this, &Recorder::recordRaw);
 
-    reconnectTimer.setInterval(ReconnectInterval);
-    connect(&reconnectTimer, &QTimer::timeout, this, &Recorder::reconnect);
     flushTimer.setInterval(FlushInterval);
     connect(&flushTimer, &QTimer::timeout, this, &Recorder::flushOutputs);
     deadline.setSingleShot(true);
@@ -42,7 +44,7 @@ void Recorder::start()
         fail(QStringLiteral("%1 is not a serial device").arg(options.device));
         return;
     }
-    const bool opened = openPort();
+    const bool opened = link.open();
     // Something that is there but cannot be a serial line will not become one.
     if (!opened && (!options.waitForDevice || port.error() == QSerialPort::UnsupportedOperationError)) {
         fail(QStringLiteral("cannot open %1: %2").arg(options.device, port.errorString()));
@@ -52,12 +54,10 @@ void Recorder::start()
         fail(writer.errorString());
         return;
     }
-    if (opened) {
+    if (opened)
         sendRequest();
-    } else {
-        showOpenFailure();
-        reconnectTimer.start();
-    }
+    else
+        link.waitForDevice();
     if (options.durationMs > 0)
         deadline.start(int(options.durationMs));
     flushTimer.start();
@@ -70,84 +70,21 @@ bool Recorder::isNotSerialDevice() const
             && !S_ISCHR(status.st_mode);
 }
 
-bool Recorder::openPort()
+void Recorder::showOpenFailure(const QString &message)
 {
-    if (!port.open(QIODevice::ReadWrite))
-        return false;
-    port.setBaudRate(Protocol::BaudRate);
-    port.setFlowControl(QSerialPort::NoFlowControl);
-    port.setParity(QSerialPort::NoParity);
-    port.setDataBits(QSerialPort::Data8);
-    port.setStopBits(QSerialPort::OneStop);
-    return true;
-}
-
-void Recorder::showOpenFailure()
-{
-    showStatus(QStringLiteral("Cannot open %1: %2; retrying every second")
-                       .arg(options.device, port.errorString()));
-}
-
-void Recorder::handlePortError(QSerialPort::SerialPortError error)
-{
-    // As in the monitor: settings a device does not support (a pseudo-
-    // terminal has no modem lines) are no reason to drop a working link.
-    const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
-            || error == QSerialPort::WriteError || error == QSerialPort::UnknownError;
-    if (!linkLost || !port.isOpen() || stopped)
-        return;
-    const QString reason = port.errorString();
-    // A dead device keeps reporting errors; closing it stops the flood.
-    port.close();
-    showStatus(QStringLiteral("Link lost: %1 (%2)").arg(describeFailure(error), reason));
-    reconnectTimer.start();
-}
-
-QString Recorder::describeFailure(QSerialPort::SerialPortError error) const
-{
-    switch (error) {
-    case QSerialPort::ResourceError:
-        return QStringLiteral("%1 was unplugged or closed").arg(options.device);
-    case QSerialPort::ReadError:
-        return QStringLiteral("cannot read from %1").arg(options.device);
-    case QSerialPort::WriteError:
-        return QStringLiteral("cannot write to %1").arg(options.device);
-    default:
-        return QStringLiteral("%1 failed").arg(options.device);
-    }
-}
-
-void Recorder::reconnect()
-{
-    port.clearError();
-    if (!port.isOpen() && !openPort()) {
-        showOpenFailure();
-        return;
-    }
-    reconnectTimer.stop();
-    // Half a frame from before the gap must not be joined to what follows.
-    listener.resetDecoder();
-    showStatus(QStringLiteral("Link up: %1").arg(options.device));
-    sendRequest();
+    showStatus(message + QStringLiteral("; retrying every second"));
 }
 
 void Recorder::sendRequest()
 {
-    const std::uint8_t frameTemplate[Protocol::TemplateSize] = { Protocol::TemplateFiller,
-                                                                Protocol::RequestCommand };
     std::uint8_t wire[Protocol::MaxWireFrame];
-    const qint64 length = qint64(encodeFrame(frameTemplate, wire));
+    const qint64 length = qint64(encodeFrame(Command::request(), wire));
     if (port.write(reinterpret_cast<const char *>(wire), length) != length)
         showStatus(QStringLiteral("Request not sent: %1").arg(port.errorString()));
 }
 
-// Like the monitor's status line: a device that stays away would otherwise
-// repeat its error every second.
 void Recorder::showStatus(const QString &message)
 {
-    if (message == lastStatus)
-        return;
-    lastStatus = message;
     std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
@@ -203,7 +140,6 @@ void Recorder::stop(int exitCode)
     if (stopped)
         return;
     stopped = true;
-    reconnectTimer.stop();
     flushTimer.stop();
     deadline.stop();
     // A failure that ended the run has been reported already.
@@ -216,6 +152,6 @@ void Recorder::stop(int exitCode)
         std::fprintf(stderr, "duplink-record: %s\n", qPrintable(problem));
         exitCode = 1;
     }
-    port.close();
+    link.close();
     emit finished(exitCode);
 }

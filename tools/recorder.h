@@ -3,6 +3,7 @@
 
 #include "portlistener.h"
 #include "readtap.h"
+#include "seriallink.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -13,16 +14,14 @@ class RawCapture;
 class RecordWriter;
 
 // Records the telemetry module's frames: opens the device as the monitor
-// does (9600 8N1, no flow control), sends the request frame, and writes one
-// line per decoded frame; optionally keeps the raw bytes too. A lost link is
-// closed and reopened once a second, as in the monitor. Link state goes to
-// standard error.
+// does, sends the request frame, and writes one line per decoded frame;
+// optionally keeps the raw bytes too. A lost link is reopened as in the
+// monitor. Link state goes to standard error.
 class Recorder : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int ReconnectInterval = 1000; // ms
     static constexpr int FlushInterval = 1000;     // ms, for output written in blocks
 
     struct Options
@@ -44,12 +43,8 @@ signals:
     void finished(int exitCode);
 
 private:
-    bool openPort();
-    void showOpenFailure();
     bool isNotSerialDevice() const;
-    void handlePortError(QSerialPort::SerialPortError error);
-    QString describeFailure(QSerialPort::SerialPortError error) const;
-    void reconnect();
+    void showOpenFailure(const QString &message);
     void sendRequest();
     void showStatus(const QString &message);
     void fail(const QString &message);
@@ -67,11 +62,10 @@ private:
     QSerialPort port;
     ReadTap tap;
     PortListener listener;
-    QTimer reconnectTimer;
+    SerialLink link;
     QTimer flushTimer;
     QTimer deadline;
     QElapsedTimer clock;
-    QString lastStatus;
     qint64 framesWritten = 0;
     bool stopped = false;
 };

@@ -1,41 +1,28 @@
 #include "window.h"
 
 #include "commdialog.h"
+#include "datapane.h"
 #include "devicepath.h"
-#include "framecodec.h"
 #include "portlistener.h"
 #include "renderarea.h"
+#include "seriallink.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSerialPort>
 #include <QSpinBox>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextOption>
 
 #include <cstdio>
 
 namespace {
 
-const char Banner[] = "<font color=blue size=+2><center><B>"
-                      "www.duplink.example"
-                      "<B></center></font><P><BR>";
-
 constexpr int ColumnCount = 7;
 constexpr int FirstAlarmGridRow = 2;
-
-void appendHexByte(QString &line, unsigned char byte)
-{
-    static constexpr char digits[] = "0123456789ABCDEF";
-    line.append(QLatin1Char(digits[byte >> 4]));
-    line.append(QLatin1Char(digits[byte & 0x0F]));
-    line.append(QLatin1Char(' '));
-}
+constexpr int StatusGridRow = 6;
+constexpr int DataGridRow = 7;
 
 } // namespace
 
@@ -47,15 +34,7 @@ Window::Window(const QStringList &extraPorts)
     createAlarmRow(2, tr("Ch1 alarm"));
     createAlarmRow(3, tr("Ch2 alarm"));
     createAlarmRow(4, tr("Ch2 alarm"));
-
-    dataBrowser = new QTextBrowser;
-    dataBrowser->setText(QString::fromLatin1(Banner));
-    bannerBlocks = dataBrowser->document()->blockCount();
-    // The pane holds left-to-right text only. Saying so spares the layout a
-    // scan of every paragraph's text whenever trimming moves them all up.
-    QTextOption textOption = dataBrowser->document()->defaultTextOption();
-    textOption.setTextDirection(Qt::LeftToRight);
-    dataBrowser->document()->setDefaultTextOption(textOption);
+    dataBrowser = new DataPane;
     statusLabel = new QLabel(tr(" "));
 
     connect(rows[0].setButton, &QPushButton::released, this, &Window::alarmSet1);
@@ -63,20 +42,7 @@ Window::Window(const QStringList &extraPorts)
     connect(rows[2].setButton, &QPushButton::released, this, &Window::alarmSet3);
     connect(rows[3].setButton, &QPushButton::released, this, &Window::alarmSet4);
 
-    auto *layout = new QGridLayout;
-    layout->addWidget(renderArea, 0, 0, 1, ColumnCount);
-    layout->setRowMinimumHeight(1, 6);
-    for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        const AlarmRow &row = rows[r];
-        QWidget *cells[] = { row.alarmLabel, row.levelSpinBox, row.setButton, row.whenLabel,
-                             row.comparisonComboBox, row.thanLabel, row.valueSpinBox };
-        for (int column = 0; column < ColumnCount; ++column)
-            layout->addWidget(cells[column], FirstAlarmGridRow + r, column);
-    }
-    layout->addWidget(statusLabel, 6, 0);
-    layout->addWidget(dataBrowser, 7, 0, 1, ColumnCount);
-    setLayout(layout);
-
+    layOut();
     setWindowTitle(tr("Torvi Duplink"));
     setWindowIcon(QIcon(QStringLiteral(":images/torvi-logo.png")));
 
@@ -85,11 +51,6 @@ Window::Window(const QStringList &extraPorts)
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     describeForAssistiveTools();
 
-    reconnectTimer.setInterval(ReconnectInterval);
-    connect(&reconnectTimer, &QTimer::timeout, this, &Window::reconnect);
-    dataFlushTimer.setSingleShot(true);
-    dataFlushTimer.setInterval(0);
-    connect(&dataFlushTimer, &QTimer::timeout, this, &Window::flushData);
     refreshTimer.setSingleShot(true);
     connect(&refreshTimer, &QTimer::timeout, this, &Window::refresh);
 }
@@ -126,6 +87,23 @@ void Window::createAlarmRow(int number, const QString &caption)
     row.comparisonComboBox->setObjectName(QStringLiteral("comparisonComboBox") + suffix);
     row.thanLabel->setObjectName(QStringLiteral("thanLabel") + suffix);
     row.valueSpinBox->setObjectName(QStringLiteral("valueSpinBox") + suffix);
+}
+
+void Window::layOut()
+{
+    auto *layout = new QGridLayout;
+    layout->addWidget(renderArea, 0, 0, 1, ColumnCount);
+    layout->setRowMinimumHeight(1, 6);
+    for (int r = 0; r < Protocol::AlarmCount; ++r) {
+        const AlarmRow &row = rows[r];
+        QWidget *cells[] = { row.alarmLabel, row.levelSpinBox, row.setButton, row.whenLabel,
+                             row.comparisonComboBox, row.thanLabel, row.valueSpinBox };
+        for (int column = 0; column < ColumnCount; ++column)
+            layout->addWidget(cells[column], FirstAlarmGridRow + r, column);
+    }
+    layout->addWidget(statusLabel, StatusGridRow, 0);
+    layout->addWidget(dataBrowser, DataGridRow, 0, 1, ColumnCount);
+    setLayout(layout);
 }
 
 // The captions alone ("Set", "when", two rows both called "Ch1 alarm") say
@@ -189,13 +167,16 @@ void Window::connectDevice(const QString &name)
 {
     if (port)
         return;
-    deviceName = name;
-    port = new QSerialPort(deviceName);
-    connect(port, &QSerialPort::errorOccurred, this, &Window::handlePortError);
-    if (!openPort() && !deviceName.isEmpty())
-        reconnectTimer.start();
-
+    port = new QSerialPort(name);
     listen(port);
+    link = new SerialLink(name, port, listener, this);
+    connect(link, &SerialLink::cannotOpen, this, &Window::showStatus);
+    connect(link, &SerialLink::lost, this, &Window::showStatus);
+    connect(link, &SerialLink::restored, this, &Window::showStatus);
+    connect(link, &SerialLink::restored, this, &Window::sendRequest);
+    if (!link->open())
+        link->waitForDevice();
+
     listener->timer.start();
     sendRequest();
 }
@@ -203,7 +184,7 @@ void Window::connectDevice(const QString &name)
 PortListener *Window::listen(QIODevice *device)
 {
     listener = new PortListener(device, this);
-    source = device;
+    dataBrowser->watchBacklog(device);
     connect(device, &QIODevice::readyRead, listener, &PortListener::receive);
     connect(device, &QIODevice::bytesWritten, listener, &PortListener::reportWritten);
     connect(device, &QIODevice::aboutToClose, listener, &PortListener::reportClose);
@@ -213,76 +194,9 @@ PortListener *Window::listen(QIODevice *device)
     return listener;
 }
 
-bool Window::openPort()
+void Window::showStatus(const QString &message)
 {
-    if (!port->open(QIODevice::ReadWrite)) {
-        const QString reason = deviceName.isEmpty()
-                ? tr("No serial port was chosen")
-                : tr("Cannot open %1: %2").arg(deviceName, port->errorString());
-        linkProblem = reason;
-        showStatus(reason, StatusEcho::WhenChanged);
-        return false;
-    }
-    port->setBaudRate(Protocol::BaudRate);
-    port->setFlowControl(QSerialPort::NoFlowControl);
-    port->setParity(QSerialPort::NoParity);
-    port->setDataBits(QSerialPort::Data8);
-    port->setStopBits(QSerialPort::OneStop);
-    return true;
-}
-
-void Window::handlePortError(QSerialPort::SerialPortError error)
-{
-    // Settings a device does not support (a pseudo-terminal has no modem
-    // lines, say) are no reason to drop a working link.
-    const bool linkLost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError
-            || error == QSerialPort::WriteError || error == QSerialPort::UnknownError;
-    if (!linkLost || !port->isOpen())
-        return;
-    const QString reason = port->errorString();
-    // A dead device keeps reporting errors; closing it stops the flood.
-    port->close();
-    linkProblem = tr("Link lost: %1 (%2)").arg(describeFailure(error), reason);
-    showStatus(linkProblem, StatusEcho::WhenChanged);
-    reconnectTimer.start();
-}
-
-QString Window::describeFailure(QSerialPort::SerialPortError error) const
-{
-    switch (error) {
-    case QSerialPort::ResourceError:
-        return tr("%1 was unplugged or closed").arg(deviceName);
-    case QSerialPort::ReadError:
-        return tr("cannot read from %1").arg(deviceName);
-    case QSerialPort::WriteError:
-        return tr("cannot write to %1").arg(deviceName);
-    default:
-        return tr("%1 failed").arg(deviceName);
-    }
-}
-
-void Window::reconnect()
-{
-    port->clearError();
-    if (!port->isOpen() && !openPort())
-        return;
-    reconnectTimer.stop();
-    linkProblem.clear();
-    listener->resetDecoder();
-    showStatus(tr("Link up: %1").arg(deviceName), StatusEcho::WhenChanged);
-    sendRequest();
-}
-
-void Window::showStatus(const QString &message, StatusEcho echo)
-{
-    // A device that stays away would otherwise repeat its error every second;
-    // a lost frame is news each time, and does not count as a link change.
-    if (echo == StatusEcho::Always) {
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-    } else if (message != lastLinkStatus) {
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-        lastLinkStatus = message;
-    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
     averagesPending = false; // older than this message
     statusLabel->setText(message);
 }
@@ -290,22 +204,8 @@ void Window::showStatus(const QString &message, StatusEcho echo)
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
 {
     renderArea->addSample(volt1, volt2, linkq);
-
-    linkqRing[ringIndex] = static_cast<quint8>(linkq);
-    linkqlRing[ringIndex] = static_cast<quint8>(linkql);
-    ringIndex = (ringIndex + 1) % AverageWindow;
-    if (ringIndex == 0) {
-        int linkqSum = 0;
-        int linkqlSum = 0;
-        for (int i = 0; i < AverageWindow; ++i) {
-            linkqSum += linkqRing[i];
-            linkqlSum += linkqlRing[i];
-        }
-        // The second figure is halved: the module's own scale for it.
-        std::snprintf(pendingAverages, sizeof pendingAverages, "%d %d", linkqSum >> 4,
-                      linkqlSum >> 5);
+    if (averages.add(static_cast<quint8>(linkq), static_cast<quint8>(linkql)))
         averagesPending = true;
-    }
     requestRefresh();
 }
 
@@ -328,56 +228,13 @@ void Window::refresh()
     renderArea->updateChanged();
     if (averagesPending) {
         averagesPending = false;
-        statusLabel->setText(QLatin1String(pendingAverages));
+        statusLabel->setText(QLatin1String(averages.text()));
     }
 }
 
 void Window::showData(char *temp, int len)
 {
-    if (!pendingData.isEmpty())
-        pendingData.append(QLatin1Char('\n'));
-    for (int i = 0; i < len; ++i)
-        appendHexByte(pendingData, static_cast<unsigned char>(temp[i]));
-    if (++pendingLines == DataBatchLines || !dataFlushTimer.isActive())
-        dataFlushTimer.start(0);
-}
-
-void Window::flushData()
-{
-    if (pendingData.isEmpty())
-        return;
-    // Trimming a full pane lays out every line again. While a backlog is
-    // being read, that happens once a refresh interval or a batch of lines,
-    // not after every read.
-    const qint64 sinceFlush = dataFlushed.isValid() ? dataFlushed.elapsed() : RefreshInterval;
-    if (sinceFlush < RefreshInterval && pendingLines < DataBatchLines && source
-        && source->bytesAvailable() > 0) {
-        dataFlushTimer.start(int(RefreshInterval - sinceFlush));
-        return;
-    }
-    dataFlushed.start();
-    pendingLines = 0;
-    QScrollBar *scrollBar = dataBrowser->verticalScrollBar();
-    const bool following = scrollBar->value() == scrollBar->maximum();
-
-    // Plain left-aligned paragraphs, one per line: appending would carry the
-    // banner's centring and font over to the data.
-    QTextDocument *document = dataBrowser->document();
-    QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    end.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    end.insertText(pendingData);
-    pendingData.resize(0);
-
-    const int excess = document->blockCount() - bannerBlocks - MaxDataLines;
-    if (excess > 0) {
-        QTextCursor cursor(document->findBlockByNumber(bannerBlocks));
-        cursor.setPosition(document->findBlockByNumber(bannerBlocks + excess).position(),
-                           QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-    if (following)
-        scrollBar->setValue(scrollBar->maximum());
+    dataBrowser->appendBytes(temp, len);
 }
 
 void Window::showThreshold(Threshold *threshold)
@@ -403,16 +260,14 @@ void Window::alarmSet(int rowIndex)
     const int value = row.valueSpinBox->value();
     const int comparison = row.comparisonComboBox->currentIndex();
     const int level = row.levelSpinBox->value();
-    FrameTemplate frameTemplate = { Protocol::TemplateFiller, Protocol::alarmCommand(rowIndex),
-                                    std::uint8_t(value), std::uint8_t(comparison),
-                                    std::uint8_t(level) };
-    sendCommand(frameTemplate, rowIndex + 1);
+    sendCommand(Command::alarm(rowIndex, std::uint8_t(value), std::uint8_t(comparison),
+                               std::uint8_t(level)),
+                rowIndex + 1);
 }
 
 void Window::sendRequest()
 {
-    const FrameTemplate frameTemplate = { Protocol::TemplateFiller, Protocol::RequestCommand };
-    sendCommand(frameTemplate);
+    sendCommand(Command::request());
 }
 
 void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber)
@@ -430,7 +285,8 @@ void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumbe
     if (!sent) {
         // Keep the reason the link is down in view; it is why the frame was lost.
         const QString reason = port && port->isOpen() ? port->errorString()
-                : linkProblem.isEmpty() ? tr("the port is not open") : linkProblem;
-        showStatus(tr("Frame not sent: %1").arg(reason), StatusEcho::Always);
+                : link && !link->problem().isEmpty() ? link->problem()
+                                                     : tr("the port is not open");
+        showStatus(tr("Frame not sent: %1").arg(reason));
     }
 }

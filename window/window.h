@@ -1,11 +1,12 @@
 #ifndef WINDOW_H
 #define WINDOW_H
 
+#include "framecodec.h"
+#include "linkqualityaverage.h"
 #include "protocol.h"
 #include "threshold.h"
 
 #include <QElapsedTimer>
-#include <QSerialPort>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -15,21 +16,20 @@ class QComboBox;
 class QIODevice;
 class QLabel;
 class QPushButton;
+class QSerialPort;
 class QSpinBox;
-class QTextBrowser;
 QT_END_NAMESPACE
 
+class DataPane;
 class PortListener;
 class RenderArea;
+class SerialLink;
 
 class Window : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr int MaxDataLines = 10000;
-    static constexpr int ReconnectInterval = 1000; // ms
-
     // extraPorts are offered in the port dialog before the enumerated ports.
     explicit Window(const QStringList &extraPorts = {});
     ~Window() override;
@@ -73,61 +73,37 @@ private:
         QLabel *thanLabel;
         QSpinBox *valueSpinBox;
     };
-    using FrameTemplate = std::uint8_t[Protocol::TemplateSize];
 
     void createAlarmRow(int number, const QString &caption);
+    void layOut();
     void describeForAssistiveTools();
     void connectPort();
-    bool openPort();
-    void handlePortError(QSerialPort::SerialPortError error);
-    QString describeFailure(QSerialPort::SerialPortError error) const;
-    void reconnect();
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
-    void flushData();
     void requestRefresh();
     void refresh();
-    enum class StatusEcho { Always, WhenChanged };
-    void showStatus(const QString &message, StatusEcho echo);
+    void showStatus(const QString &message);
 
     QSerialPort *port = nullptr;
     RenderArea *renderArea;
     AlarmRow rows[Protocol::AlarmCount];
-    QTextBrowser *dataBrowser;
+    DataPane *dataBrowser;
     QLabel *statusLabel;
 
-    QString deviceName;
     PortListener *listener = nullptr;
+    SerialLink *link = nullptr;
     QStringList extraPorts;
     bool firstShowDone = false;
-    QTimer reconnectTimer;
-    QString linkProblem; // why the link is down, empty while it is up
-    QString lastLinkStatus; // the last link message printed
 
-    // Link-quality averaging over the last 16 volts reports.
-    static constexpr int AverageWindow = 16;
-    quint8 linkqRing[AverageWindow] = {};
-    quint8 linkqlRing[AverageWindow] = {};
-    quint8 ringIndex = 0;
+    LinkQualityAverage averages;
+    bool averagesPending = false;
 
     // The graph and the averages reach the screen at most once a refresh
     // interval: a paint per report would cost more than the report itself.
     static constexpr int RefreshInterval = 40; // ms
     QTimer refreshTimer;
     QElapsedTimer sinceRefresh;
-    char pendingAverages[24] = {}; // room for any two ints
-    bool averagesPending = false;
-
-    // Hex lines wait here until the event loop comes round, so the lines of
-    // one read reach the data pane in one append.
-    QString pendingData;
-    int pendingLines = 0;
-    static constexpr int DataBatchLines = 256; // bounds the time one append takes
-    int bannerBlocks = 0;
-    QTimer dataFlushTimer;
-    QElapsedTimer dataFlushed;
-    QIODevice *source = nullptr; // what the listener reads
 };
 
 #endif

@@ -21,10 +21,8 @@ std::string frame(const std::string &payload)
     return std::string(reinterpret_cast<const char *>(wire), length);
 }
 
-std::string command(std::uint8_t type, std::uint8_t value, std::uint8_t comparison, std::uint8_t level)
+std::string command(const FrameTemplate &frameTemplate)
 {
-    const std::uint8_t frameTemplate[Protocol::TemplateSize] = { Protocol::TemplateFiller, type, value,
-                                                                 comparison, level };
     std::uint8_t wire[Protocol::MaxWireFrame];
     return std::string(reinterpret_cast<const char *>(wire), encodeFrame(frameTemplate, wire));
 }
@@ -61,10 +59,10 @@ std::vector<Seed> seedCorpus()
     seeds.push_back({ "garbage-then-volts",
                       bytes({ 0x12, 0xFE, 0x00, 0x7D }) + frame(bytes({ 0xFE, 9, 8, 7, 6 })) });
     seeds.push_back({ "unterminated", bytes({ 0x7E, 0xFE, 0x01, 0x02, 0x7D }) });
-    seeds.push_back({ "request", command(Protocol::RequestCommand, 0, 0, 0) });
+    seeds.push_back({ "request", command(Command::request()) });
     for (int alarm = 0; alarm < Protocol::AlarmCount; ++alarm)
         seeds.push_back({ "alarm-command-" + std::to_string(alarm + 1),
-                          command(Protocol::alarmCommand(alarm), std::uint8_t(0x7C + alarm), 1, 2) });
+                          command(Command::alarm(alarm, std::uint8_t(0x7C + alarm), 1, 2)) });
 
     // Longer than one read of the listener, so a frame straddles the cut.
     std::string stream;

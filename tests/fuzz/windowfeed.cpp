@@ -1,3 +1,4 @@
+#include "datapane.h"
 #include "windowfeed.h"
 
 #include "portlistener.h"
@@ -114,9 +115,9 @@ QString WindowFeed::feed(const char *data, qsizetype size)
                     .arg(want.level).arg(want.comparison).arg(want.value);
     }
 
-    // The data pane: one line per user-data frame, at most MaxDataLines kept.
+    // The data pane: one line per user-data frame, at most DataPane::MaxLines kept.
     const int lines = int(expected.dataLines.size());
-    const int wantBlocks = std::min(blocksBefore + lines, bannerBlocks + Window::MaxDataLines);
+    const int wantBlocks = std::min(blocksBefore + lines, bannerBlocks + DataPane::MaxLines);
     if (document->blockCount() != wantBlocks)
         return QStringLiteral("data pane has %1 blocks after %2 new lines, expected %3")
                 .arg(document->blockCount()).arg(lines).arg(wantBlocks);
