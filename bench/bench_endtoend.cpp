@@ -16,8 +16,9 @@
 // by readers that look for the prefix.
 
 #include "datapane.h"
-#include "commdialog.h"
+#include "dialogdriver.h"
 #include "portlistener.h"
+#include "processusage.h"
 #include "protocol.h"
 #include "window.h"
 
@@ -25,7 +26,6 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QFile>
 #include <QSerialPort>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -33,7 +33,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -42,26 +41,6 @@ namespace {
 // What a 9600 8N1 line carries: 960 bytes/s, a volts frame is seven bytes.
 constexpr double LineRateFrames = 960.0 / 7.0;
 constexpr int ProbeIntervalMs = 10;
-
-double cpuSeconds(clockid_t clock)
-{
-    timespec now;
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
-// VmRSS of this process in kB, 0 when it cannot be read.
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return 0;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
 
 void report(const char *key, double value)
 {
@@ -211,9 +190,9 @@ private:
     {
         return { frames,
                  wall.nsecsElapsed(),
-                 cpuSeconds(CLOCK_PROCESS_CPUTIME_ID),
-                 cpuSeconds(CLOCK_THREAD_CPUTIME_ID),
-                 residentKb(),
+                 processCpuSeconds(),
+                 threadCpuSeconds(),
+                 residentKiB(),
                  graphPaints.paints,
                  panePaints.paints };
     }
@@ -320,30 +299,6 @@ private:
     QTimer steadyEnd;
 };
 
-// The window asks for a port at its first show; the device is given on the
-// command line instead, so the question is simply closed.
-class DialogCloser : public QObject
-{
-public:
-    explicit DialogCloser(Window &window) : window(window)
-    {
-        QTimer::singleShot(0, this, &DialogCloser::close);
-    }
-
-private:
-    void close()
-    {
-        auto *dialog = window.findChild<CommDialog *>();
-        if (!dialog || !dialog->isVisible()) {
-            QTimer::singleShot(10, this, &DialogCloser::close);
-            return;
-        }
-        dialog->reject();
-    }
-
-    Window &window;
-};
-
 // Puts as many user-data lines into the window as its pane keeps, the way
 // the listener reports them.
 void fillDataPane(PortListener *listener)
@@ -430,7 +385,8 @@ int main(int argc, char *argv[])
     }
 
     Window window;
-    DialogCloser closer(window);
+    // The device is given on the command line instead.
+    DialogDriver closer(&window, DialogDriver::Reject);
     window.show(); // returns once the port dialog is closed
     window.connectDevice(device);
     auto *listener = window.findChild<PortListener *>();

@@ -1,7 +1,10 @@
 #include "commdialog.h"
+#include "dialogdriver.h"
 #include "outputcapture.h"
+#include "processusage.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
+#include "testframes.h"
 #include "window.h"
 
 #include <QComboBox>
@@ -15,16 +18,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include <ctime>
 
 namespace {
 
-const QByteArray RequestFrame = QByteArray::fromHex("7EF800000000000000007E");
-const QByteArray RequestLine = "alarmset1:ffffffff,fffffff8,0,0,0\n";
-
-QByteArray voltsFrame(quint8 v1)
+QByteArray volt1Frame(quint8 volt1)
 {
-    return QByteArray("\x7E\xFE", 2) + char(v1) + "\x10\x20\x30\x7E";
+    return voltsFrame(volt1, 0x10, 0x20, 0x30);
 }
 
 QLabel *statusLabel(const Window &window)
@@ -36,47 +35,6 @@ RenderArea *graph(const Window &window)
 {
     return window.findChild<RenderArea *>(QStringLiteral("renderArea"));
 }
-
-double processCpuSeconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
-// Answers the port dialog once it is up: presses OK, or closes it.
-class DialogDriver : public QObject
-{
-public:
-    DialogDriver(Window *window, bool accept) : window(window), accept(accept)
-    {
-        QTimer::singleShot(0, this, &DialogDriver::answer);
-    }
-
-    int dialogsSeen = 0;
-    QStringList offeredPorts;
-
-private:
-    void answer()
-    {
-        auto *dialog = window->findChild<CommDialog *>();
-        if (!dialog || !dialog->isVisible()) {
-            QTimer::singleShot(10, this, &DialogDriver::answer);
-            return;
-        }
-        ++dialogsSeen;
-        auto *box = dialog->findChild<QComboBox *>(QStringLiteral("portBox"));
-        for (int i = 0; i < box->count(); ++i)
-            offeredPorts << box->itemText(i);
-        if (accept)
-            dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
-        else
-            dialog->reject();
-    }
-
-    Window *window;
-    bool accept;
-};
 
 } // namespace
 
@@ -136,7 +94,7 @@ void tst_Connection::firstShowConnects()
 {
     PseudoTerminal pty;
     Window window({ pty.slavePath() });
-    DialogDriver driver(&window, true);
+    DialogDriver driver(&window, DialogDriver::Accept);
     OutputCapture output(stdout);
     window.show();
     QCOMPARE(driver.dialogsSeen, 1);
@@ -145,13 +103,13 @@ void tst_Connection::firstShowConnects()
     QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
 
     // Frames from the module reach the window.
-    QVERIFY(pty.write(voltsFrame(0x40)));
+    QVERIFY(pty.write(volt1Frame(0x40)));
     QTRY_COMPARE(graph(window)->newestSlot(), 0);
     QCOMPARE(graph(window)->point(1, 0).y(), 255 - 0x40);
 
     // Showing the window again asks for no port and touches none.
     window.hide();
-    DialogDriver second(&window, true);
+    DialogDriver second(&window, DialogDriver::Accept);
     window.show();
     QTest::qWait(50);
     QCOMPARE(second.dialogsSeen, 0);
@@ -164,7 +122,7 @@ void tst_Connection::rejectedDialogAbandons()
     PseudoTerminal pty;
     Window window({ pty.slavePath() });
     QSignalSpy abandoned(&window, &Window::connectionAbandoned);
-    DialogDriver driver(&window, false);
+    DialogDriver driver(&window, DialogDriver::Reject);
     OutputCapture output(stdout);
     window.show();
     QCOMPARE(driver.dialogsSeen, 1);
@@ -213,7 +171,7 @@ void tst_Connection::lostLinkStaysIdleAndReconnects()
         window.connectDevice(link);
         QCOMPARE(first->read(RequestFrame.size()), RequestFrame);
     }
-    QVERIFY(first->write(voltsFrame(1) + QByteArray::fromHex("7EFE01"))); // a half frame at the end
+    QVERIFY(first->write(volt1Frame(1) + QByteArray::fromHex("7EFE01"))); // a half frame at the end
     QTRY_COMPARE(graph(window)->newestSlot(), 0);
 
     OutputCapture errors(stderr);
@@ -238,7 +196,7 @@ void tst_Connection::lostLinkStaysIdleAndReconnects()
     QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link up: ")));
 
     // Decoding starts afresh: the half frame from before is not joined on.
-    QVERIFY(second.write(QByteArray::fromHex("0203047E") + voltsFrame(0x33)));
+    QVERIFY(second.write(QByteArray::fromHex("0203047E") + volt1Frame(0x33)));
     QTRY_COMPARE(graph(window)->newestSlot(), 1);
     QCOMPARE(graph(window)->point(1, 1).y(), 255 - 0x33);
 }

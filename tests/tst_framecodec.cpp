@@ -1,4 +1,6 @@
 #include "framecodec.h"
+#include "streammodel.h"
+#include "testframes.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -6,11 +8,6 @@
 #include <vector>
 
 namespace {
-
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 const std::uint8_t *bytesOf(const QByteArray &bytes)
 {
@@ -30,34 +27,6 @@ QStringList decodeBlocks(FrameDecoder &decoder, const QList<QByteArray> &blocks)
     }
     return frames;
 }
-
-// The decoding rules applied one byte at a time, with no shortcuts, for the
-// decoder to be held against.
-struct ReferenceDecoder
-{
-    std::uint8_t mask = 0;
-    int length = 0;
-    std::uint8_t frame[Protocol::MaxStoredBytes] = {};
-
-    void decode(const QByteArray &block, QList<QByteArray> &frames)
-    {
-        for (const char c : block) {
-            const auto byte = std::uint8_t(c);
-            if (byte == Protocol::Delimiter) {
-                if (length != 0)
-                    frames << QByteArray(reinterpret_cast<const char *>(frame), length);
-                length = 0;
-                mask = 0;
-            } else if (byte == Protocol::Escape) {
-                mask = Protocol::EscapeXor;
-            } else {
-                if (length < Protocol::MaxStoredBytes)
-                    frame[length++] = byte ^ mask;
-                mask = 0;
-            }
-        }
-    }
-};
 
 // Delimiters, escapes and runs of random bytes (which may hold either too).
 QByteArray randomWire(QRandomGenerator &random, int delimiterPercent, int escapePercent, int longestRun)
@@ -198,7 +167,7 @@ void tst_FrameCodec::matchesReference()
     for (int round = 0; round < 300; ++round) {
         const QByteArray wire = randomWire(random, delimiterPercent, escapePercent, longestRun);
         FrameDecoder decoder;
-        ReferenceDecoder reference;
+        StreamModel::ReferenceDecoder reference;
         QList<QByteArray> frames;
         QList<QByteArray> expected;
         for (qsizetype at = 0; at < wire.size();) {
@@ -211,9 +180,12 @@ void tst_FrameCodec::matchesReference()
                            [&](const std::uint8_t *payload, int length) {
                                frames << QByteArray(reinterpret_cast<const char *>(payload), length);
                            });
-            reference.decode(block, expected);
+            reference.decode(exact.data(), exact.size(), [&](const StreamModel::Bytes &frame) {
+                expected << QByteArray(reinterpret_cast<const char *>(frame.data()),
+                                       qsizetype(frame.size()));
+            });
             QCOMPARE(frames, expected);
-            QCOMPARE(decoder.pendingLength(), reference.length);
+            QCOMPARE(std::size_t(decoder.pendingLength()), reference.pendingLength());
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "portlistener.h"
 #include "pseudoterminal.h"
+#include "testframes.h"
 
 #include <QBuffer>
 #include <QSerialPort>
@@ -7,11 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
 
 QByteArray voltsFrame(int sequence)
 {

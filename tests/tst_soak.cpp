@@ -2,14 +2,15 @@
 #include "framecodec.h"
 #include "outputcapture.h"
 #include "portlistener.h"
+#include "processusage.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
 #include "streammodel.h"
+#include "testframes.h"
 #include "window.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
@@ -28,27 +29,6 @@ qint64 floodBytes()
     bool ok = false;
     const qint64 bytes = qEnvironmentVariable("DUPLINK_SOAK_BYTES").toLongLong(&ok);
     return ok && bytes > 0 ? bytes : 10'000'000;
-}
-
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
-QByteArray wireFrame(const QByteArray &payload)
-{
-    QByteArray wire(2 + 2 * payload.size(), '\0');
-    wire.resize(qsizetype(stuffFrame(reinterpret_cast<const std::uint8_t *>(payload.constData()),
-                                     std::size_t(payload.size()),
-                                     reinterpret_cast<std::uint8_t *>(wire.data()))));
-    return wire;
 }
 
 // What the window must end up showing, from the reference model, counted

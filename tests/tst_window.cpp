@@ -2,6 +2,7 @@
 #include "outputcapture.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
+#include "testframes.h"
 #include "window.h"
 
 #include <QAccessible>
@@ -15,13 +16,6 @@
 
 namespace {
 
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
-const QByteArray RequestFrame = hex("7E F8 00 00 00 00 00 00 00 00 7E");
-
 template <typename T>
 T *child(const Window &window, const char *name)
 {
@@ -32,11 +26,6 @@ template <typename T>
 T *rowChild(const Window &window, const char *kind, int row)
 {
     return window.findChild<T *>(QLatin1String(kind) + QString::number(row));
-}
-
-QByteArray voltsFrame(quint8 v1, quint8 v2, quint8 q, quint8 ql)
-{
-    return QByteArray("\x7E\xFE", 2) + char(v1) + char(v2) + char(q) + char(ql) + '\x7E';
 }
 
 QString lastDataLine(const Window &window)
@@ -77,8 +66,6 @@ private slots:
     void alarmCommands_data();
     void alarmCommands();
     void frameNotSentWithoutPort();
-    void averages_data();
-    void averages();
     void averagesCoverOnlyTheLastSixteen();
     void voltsReachGraph();
     void dataLines_data();
@@ -196,35 +183,6 @@ void tst_Window::frameNotSentWithoutPort()
     QCOMPARE(output.programText(), QByteArray("alarmset2:ffffffff,fffffffb,1,0,0\n"));
     QVERIFY(errors.programText().contains("Frame not sent"));
     QVERIFY(child<QLabel>(window, "statusLabel")->text().startsWith(QStringLiteral("Frame not sent")));
-}
-
-void tst_Window::averages_data()
-{
-    QTest::addColumn<int>("linkq");
-    QTest::addColumn<int>("linkql");
-    QTest::addColumn<QString>("label");
-
-    QTest::newRow("200/120") << 200 << 120 << QStringLiteral("200 60");
-    QTest::newRow("255/255") << 255 << 255 << QStringLiteral("255 127");
-    QTest::newRow("0/31") << 0 << 31 << QStringLiteral("0 15");
-    QTest::newRow("0/1") << 0 << 1 << QStringLiteral("0 0");
-}
-
-void tst_Window::averages()
-{
-    QFETCH(int, linkq);
-    QFETCH(int, linkql);
-    QFETCH(QString, label);
-
-    LinkedWindow linked;
-    auto *status = child<QLabel>(linked.window, "statusLabel");
-    for (int i = 0; i < 15; ++i)
-        linked.send(voltsFrame(1, 2, quint8(linkq), quint8(linkql)));
-    auto *graph = child<RenderArea>(linked.window, "renderArea");
-    QTRY_COMPARE(graph->newestSlot(), 14);
-    QCOMPARE(status->text(), QStringLiteral(" "));
-    linked.send(voltsFrame(1, 2, quint8(linkq), quint8(linkql)));
-    QTRY_COMPARE(status->text(), label);
 }
 
 void tst_Window::averagesCoverOnlyTheLastSixteen()

@@ -1,5 +1,5 @@
-#include "datapane.h"
 #include "windowfeed.h"
+#include "datapane.h"
 
 #include "portlistener.h"
 #include "renderarea.h"

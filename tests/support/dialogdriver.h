@@ -1,0 +1,29 @@
+#ifndef DIALOGDRIVER_H
+#define DIALOGDRIVER_H
+
+#include <QObject>
+#include <QStringList>
+
+class Window;
+
+// Answers a window's port dialog once it is up, the way a user would: OK,
+// or closing it. Start it before the window's first show, which runs the
+// dialog modally.
+class DialogDriver : public QObject
+{
+public:
+    enum Answer { Accept, Reject };
+
+    DialogDriver(Window *window, Answer answer);
+
+    int dialogsSeen = 0;
+    QStringList offeredPorts;
+
+private:
+    void answerWhenShown();
+
+    Window *window;
+    Answer answer;
+};
+
+#endif

@@ -1,0 +1,27 @@
+#include "testframes.h"
+
+#include "framecodec.h"
+
+const QByteArray RequestFrame = hex("7E F8 00 00 00 00 00 00 00 00 7E");
+const QByteArray RequestLine = "alarmset1:ffffffff,fffffff8,0,0,0\n";
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text); // passes over the blanks
+}
+
+QByteArray wireFrame(const QByteArray &payload)
+{
+    QByteArray wire(2 + 2 * payload.size(), '\0');
+    wire.resize(qsizetype(stuffFrame(reinterpret_cast<const std::uint8_t *>(payload.constData()),
+                                     std::size_t(payload.size()),
+                                     reinterpret_cast<std::uint8_t *>(wire.data()))));
+    return wire;
+}
+
+QByteArray voltsFrame(quint8 volt1, quint8 volt2, quint8 linkq, quint8 linkql)
+{
+    const char payload[] = { char(Protocol::VoltsType), char(volt1), char(volt2), char(linkq),
+                             char(linkql) };
+    return wireFrame(QByteArray(payload, sizeof payload));
+}

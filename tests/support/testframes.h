@@ -1,0 +1,18 @@
+#ifndef TESTFRAMES_H
+#define TESTFRAMES_H
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// Bytes written as hex digits, blanks allowed: hex("7E FE 01 7E").
+QByteArray hex(const char *text);
+
+// A payload stuffed between two delimiters, as the module sends it.
+QByteArray wireFrame(const QByteArray &payload);
+QByteArray voltsFrame(quint8 volt1, quint8 volt2, quint8 linkq, quint8 linkql);
+
+// What the monitor sends on connecting, and the line it prints for it.
+extern const QByteArray RequestFrame;
+extern const QByteArray RequestLine;
+
+#endif
