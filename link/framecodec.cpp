@@ -2,6 +2,7 @@
 
 void FrameDecoder::reset()
 {
+    hunting = true;
     escapeMask = 0;
     frameLength = 0;
 }

@@ -10,7 +10,10 @@
 #include <cstring>
 
 // Cuts a received byte stream into unstuffed frames. The state carries over
-// from one block to the next, so a frame may be split across reads.
+// from one block to the next, so a frame may be split across reads. It
+// starts, and starts again after reset(), by discarding bytes up to the first
+// delimiter: a line joined in the middle of a frame would otherwise turn that
+// frame's tail into a report of made-up values.
 class FrameDecoder
 {
 public:
@@ -20,7 +23,8 @@ public:
     template <typename FrameHandler>
     void decode(const std::uint8_t *bytes, std::size_t count, FrameHandler &&onFrame);
 
-    // Forgets a half-received frame (after the link was lost, say).
+    // Forgets a half-received frame (after the link was lost, say) and waits
+    // for the next delimiter.
     void reset();
 
     int pendingLength() const { return frameLength; }
@@ -31,6 +35,7 @@ private:
     // reports.
     static constexpr int RunCopy = 16;
 
+    bool hunting = true; // for the first delimiter
     std::uint8_t escapeMask = 0;
     int frameLength = 0;
     std::uint8_t frame[Protocol::MaxStoredBytes + RunCopy] = {};
@@ -40,6 +45,14 @@ template <typename FrameHandler>
 void FrameDecoder::decode(const std::uint8_t *bytes, std::size_t count, FrameHandler &&onFrame)
 {
     using namespace Protocol;
+    if (hunting) {
+        const auto *delimiter = static_cast<const std::uint8_t *>(std::memchr(bytes, Delimiter, count));
+        if (!delimiter)
+            return;
+        hunting = false;
+        count -= std::size_t(delimiter - bytes);
+        bytes = delimiter; // it ends nothing: frameLength is 0
+    }
     // Local copies: every store into the frame could alias the members, which
     // would force them back to memory on each byte.
     int length = frameLength;

@@ -89,7 +89,12 @@ void tst_FrameCodec::decode_data()
     QTest::newRow("lone escape xors") << hex("7E 7D 41 7E") << QStringList{ "61" };
     QTest::newRow("escape is set, not toggled") << hex("7E 7D 7D 41 7E") << QStringList{ "61" };
     QTest::newRow("escape clears after one byte") << hex("7E 7D 41 41 7E") << QStringList{ "61 41" };
-    QTest::newRow("no start search") << hex("01 02 7E FE 7E") << QStringList{ "01 02", "FE" };
+    // Decoding starts at the first delimiter; every other row begins with one.
+    QTest::newRow("tail before the first delimiter dropped")
+            << hex("FE 02 03 04 05 7E FE 7E") << QStringList{ "FE" };
+    QTest::newRow("escape before the first delimiter dropped")
+            << hex("01 7D 7E FE 7E") << QStringList{ "FE" };
+    QTest::newRow("no delimiter, no frame") << hex("FE 01 02 03 04 7D") << QStringList{};
     QTest::newRow("unterminated frame waits") << hex("7E FE 01 02") << QStringList{};
     QTest::newRow("stuffed at every position")
             << hex("7E 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7D 5D 7D 5E 7E")
@@ -197,8 +202,9 @@ void tst_FrameCodec::resetDropsHalfFrame()
     QCOMPARE(decoder.pendingLength(), 2);
     decoder.reset();
     QCOMPARE(decoder.pendingLength(), 0);
-    // Without the reset the escape would turn 41 into 61 and join FE 01.
-    QCOMPARE(decodeBlocks(decoder, { hex("41 7E") }), QStringList{ "41" });
+    // The rest of the broken frame goes too, up to the next delimiter;
+    // without the reset the escape would turn 41 into 61 and join FE 01.
+    QCOMPARE(decodeBlocks(decoder, { hex("41 42"), hex("7E FE 02 7E") }), QStringList{ "FE 02" });
 }
 
 void tst_FrameCodec::frameKind_data()

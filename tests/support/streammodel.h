@@ -28,6 +28,7 @@ public:
 private:
     Bytes frame;
     bool escaped = false;
+    bool synchronised = false; // a delimiter has been seen
 };
 
 template <typename FrameHandler>
@@ -35,7 +36,11 @@ void ReferenceDecoder::decode(const std::uint8_t *bytes, std::size_t count, Fram
 {
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t byte = bytes[i];
+        // Nothing counts before the first delimiter.
+        if (!synchronised && byte != 0x7E)
+            continue;
         if (byte == 0x7E) {
+            synchronised = true;
             if (!frame.empty())
                 onFrame(static_cast<const Bytes &>(frame));
             frame.clear();
