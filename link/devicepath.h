@@ -8,4 +8,9 @@
 // it is.
 QString serialDevicePath(const QString &portName);
 
+// What a user who may not open a device can do about it: join the group that
+// owns it. Empty where that would not help (no such device, or it is root's
+// alone).
+QString permissionAdvice(const QString &devicePath);
+
 #endif

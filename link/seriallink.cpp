@@ -1,5 +1,6 @@
 #include "seriallink.h"
 
+#include "devicepath.h"
 #include "portlistener.h"
 #include "protocol.h"
 
@@ -16,10 +17,12 @@ bool SerialLink::open()
 {
     if (!port->open(QIODevice::ReadWrite)) {
         downReason = openFailure();
+        remedy = port->error() == QSerialPort::PermissionError ? permissionAdvice(name) : QString();
         return false;
     }
     configure();
     downReason.clear();
+    remedy.clear();
     return true;
 }
 
@@ -70,6 +73,7 @@ void SerialLink::handleError(QSerialPort::SerialPortError error)
     // A dead device keeps reporting errors; closing it stops the flood.
     port->close();
     downReason = tr("Link lost: %1 (%2)").arg(describeFailure(error), reason);
+    remedy.clear();
     report(&SerialLink::lost, downReason);
     retryTimer.start();
 }

@@ -36,6 +36,8 @@ public:
     bool isUp() const;
     // Why the link is down, empty while it is up.
     QString problem() const { return downReason; }
+    // What the user can do about the problem, where we know: empty mostly.
+    QString advice() const { return remedy; }
     QString deviceName() const { return name; }
 
 signals:
@@ -57,6 +59,7 @@ private:
     PortListener *listener;
     QTimer retryTimer;
     QString downReason;
+    QString remedy;
     QString lastMessage;
 };
 

@@ -18,6 +18,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 
 namespace {
 
@@ -49,11 +54,13 @@ private slots:
     void firstShowConnects();
     void rejectedDialogAbandons();
     void unopenableDeviceIsShown();
+    void permissionDeniedSaysHowToFix();
     void noPortChosen();
     void lostLinkStaysIdleAndReconnects();
     void deviceThatAppearsLater();
     void commandLine_data();
     void commandLine();
+    void toolkitOptionsWithoutDisplay();
 };
 
 void tst_Connection::dialogLayout()
@@ -132,17 +139,72 @@ void tst_Connection::rejectedDialogAbandons()
     QCOMPARE(statusLabel(window)->text(), QStringLiteral(" "));
 }
 
+// The reason comes first and stays in view; the lost request is only its
+// consequence, printed but not put over it.
 void tst_Connection::unopenableDeviceIsShown()
 {
     Window window;
     OutputCapture output(stdout);
     OutputCapture errors(stderr);
     window.connectDevice(QStringLiteral("/nonexistent/ttyX"));
-    QVERIFY2(statusLabel(window)->text().contains(QStringLiteral("Cannot open /nonexistent/ttyX: ")),
+    QVERIFY2(statusLabel(window)->text().startsWith(QStringLiteral("Cannot open /nonexistent/ttyX: ")),
              qPrintable(statusLabel(window)->text()));
-    QVERIFY(errors.programText().contains("Cannot open /nonexistent/ttyX"));
+    const QByteArray printed = errors.programText();
+    QVERIFY(printed.startsWith("Cannot open /nonexistent/ttyX: "));
+    QVERIFY(printed.indexOf("Frame not sent: Cannot open") > 0);
     // The request line is printed as always, though the frame went nowhere.
     QCOMPARE(output.programText(), RequestLine);
+}
+
+// Opening a device we may not use names the group that owns it and the
+// command that joins it. Root may open anything, so the window runs in a
+// child process as nobody.
+void tst_Connection::permissionDeniedSaysHowToFix()
+{
+    const QByteArray device = qgetenv("DUPLINK_DENIED_DEVICE");
+    if (!device.isEmpty()) {
+        Window window;
+        OutputCapture errors(stderr);
+        window.connectDevice(QString::fromLocal8Bit(device));
+        const QString command = QStringLiteral("sudo usermod -aG %1 $USER")
+                                        .arg(QString::fromLocal8Bit(qgetenv("DUPLINK_DENIED_GROUP")));
+        QCOMPARE(statusLabel(window)->text(), QStringLiteral("Cannot open %1: Permission denied")
+                                                      .arg(QString::fromLocal8Bit(device)));
+        QVERIFY2(statusLabel(window)->toolTip().contains(command), qPrintable(statusLabel(window)->toolTip()));
+        QVERIFY(statusLabel(window)->accessibleDescription().contains(command));
+        QVERIFY(errors.programText().contains(command.toLocal8Bit()));
+        return;
+    }
+    if (getuid() != 0)
+        QSKIP("Needs root, to run the window as nobody: a user's own devices open for the user");
+    const passwd *nobody = getpwnam("nobody");
+    if (!nobody)
+        QSKIP("No user nobody to run the window as");
+    // Made what a serial adapter is: root's, open to the group dialout.
+    const group *owner = getgrnam("dialout");
+    if (!owner)
+        QSKIP("No group dialout to give the device to");
+    PseudoTerminal pty;
+    const QByteArray path = QFile::encodeName(pty.slavePath());
+    QVERIFY(::chown(path.constData(), 0, owner->gr_gid) == 0 && ::chmod(path.constData(), 0660) == 0);
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DUPLINK_DENIED_DEVICE"), pty.slavePath());
+    environment.insert(QStringLiteral("DUPLINK_DENIED_GROUP"), QString::fromLocal8Bit(owner->gr_name));
+    environment.insert(QStringLiteral("HOME"), QDir::tempPath());
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    child.setProcessEnvironment(environment);
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    child.setChildProcessModifier([uid, gid] {
+        if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
+            _exit(125);
+    });
+    child.start(QCoreApplication::applicationFilePath(),
+                { QStringLiteral("permissionDeniedSaysHowToFix") });
+    QVERIFY(child.waitForFinished(20000));
+    QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput() + child.readAllStandardError());
 }
 
 void tst_Connection::noPortChosen()
@@ -240,6 +302,10 @@ void tst_Connection::commandLine_data()
                                            << QByteArray("duplink 1.") << QByteArray() << display;
         QTest::addRow("unknown option%s", suffix) << QStringList{ "--bogus" } << 2 << QByteArray()
                                                   << QByteArray("Unknown option 'bogus'") << display;
+        // The toolkit's own options are its to judge, not ours.
+        QTest::addRow("toolkit options%s", suffix)
+                << QStringList{ "-platform", "offscreen", "-style=Fusion", "--bogus" } << 2
+                << QByteArray() << QByteArray("duplink: Unknown option 'bogus'.\n") << display;
     }
 }
 
@@ -264,6 +330,22 @@ void tst_Connection::commandLine()
     QCOMPARE(program.exitCode(), exitCode);
     QVERIFY(program.readAllStandardOutput().contains(expectedOutput));
     QVERIFY(program.readAllStandardError().contains(expectedError));
+}
+
+// Without a display the program still starts on a platform that needs none.
+void tst_Connection::toolkitOptionsWithoutDisplay()
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(QLatin1String(name));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(DUPLINK_PATH), { "-platform", "offscreen", "-style", "Fusion" });
+    QVERIFY(program.waitForStarted());
+    // Up and waiting in the port dialog, not turned away.
+    QVERIFY2(!program.waitForFinished(1500), program.readAllStandardError());
+    program.kill();
+    program.waitForFinished();
 }
 
 QTEST_MAIN(tst_Connection)

@@ -1,4 +1,5 @@
 #include "datapane.h"
+#include "dialogdriver.h"
 #include "outputcapture.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
@@ -75,6 +77,8 @@ private slots:
     void thresholds();
     void accessibleNames_data();
     void accessibleNames();
+    void statusLineReadsAsItsText();
+    void longStatusKeepsTheLayout();
 };
 
 void tst_Window::stateAfterConstruction()
@@ -313,7 +317,6 @@ void tst_Window::accessibleNames_data()
     QTest::addColumn<QString>("name");
 
     QTest::newRow("graph") << "renderArea" << "Telemetry graph";
-    QTest::newRow("status") << "statusLabel" << "Link quality averages";
     QTest::newRow("data pane") << "dataBrowser" << "User data";
     QTest::newRow("level 1") << "levelSpinBox1" << "Alarm 1 level";
     QTest::newRow("set 2") << "setButton2" << "Set alarm 2";
@@ -338,6 +341,68 @@ void tst_Window::accessibleNames()
     QCOMPARE(nameIsText ? widget->accessibleName() : face->text(QAccessible::Name), name);
     if (!objectName.startsWith(QLatin1String("alarmLabel")))
         QVERIFY(!face->text(QAccessible::Description).isEmpty());
+}
+
+// A screen reader hears the status line's text, never a fixed name in its
+// place.
+void tst_Window::statusLineReadsAsItsText()
+{
+    LinkedWindow linked;
+    auto *status = child<QLabel>(linked.window, "statusLabel");
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(status);
+    QCOMPARE(face->text(QAccessible::Name), QStringLiteral(" "));
+    QVERIFY(face->text(QAccessible::Description).contains(QStringLiteral("Link quality")));
+    for (int i = 0; i < 16; ++i)
+        linked.send(voltsFrame(1, 2, 200, 120));
+    QTRY_COMPARE(face->text(QAccessible::Name), QStringLiteral("200 60"));
+
+    OutputCapture quiet(stderr);
+    linked.pty.close(); // the device goes away
+    QTRY_VERIFY(face->text(QAccessible::Name).startsWith(QStringLiteral("Link lost: ")));
+    QCOMPARE(face->text(QAccessible::Name), status->text());
+}
+
+// Whatever the status line says, the window keeps its size and every alarm
+// control its place.
+void tst_Window::longStatusKeepsTheLayout()
+{
+    Window window;
+    DialogDriver closeDialog(&window, DialogDriver::Reject);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize size = window.size();
+    auto rowGeometries = [&] {
+        QList<QRect> geometries;
+        for (QWidget *widget : window.findChildren<QWidget *>()) {
+            if (QRegularExpression(QStringLiteral("^[a-zA-Z]+[1-4]$")).match(widget->objectName()).hasMatch())
+                geometries << widget->geometry();
+        }
+        return geometries;
+    };
+    const QList<QRect> rows = rowGeometries();
+    QCOMPARE(rows.size(), 28);
+
+    const QString device = QStringLiteral("/dev/serial/by-id/usb-Telemetry_Module_0123456789-if00-port0");
+    QCOMPARE(device.size(), 60);
+    const QString messages[] = {
+        QStringLiteral("Cannot open %1: Permission denied").arg(device),
+        QStringLiteral("Cannot open %1: No such file or directory").arg(device),
+        QStringLiteral("Link lost: %1 was unplugged or closed (No such file or directory)").arg(device),
+        QStringLiteral("Link lost: cannot read from %1 (Input/output error)").arg(device),
+        QStringLiteral("Frame not sent: Link lost: cannot write to %1 (Input/output error)").arg(device),
+        QStringLiteral("Link up: %1").arg(device),
+    };
+    auto *status = child<QLabel>(window, "statusLabel");
+    for (const QString &message : messages) {
+        status->setText(message);
+        QCoreApplication::processEvents();
+        QCOMPARE(window.size(), size);
+        QCOMPARE(rowGeometries(), rows);
+        // One line on screen, all of it for assistive tools.
+        QCOMPARE(status->height(), QLabel(message).sizeHint().height());
+        QVERIFY(status->geometry().right() <= window.rect().right());
+        QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), message);
+    }
 }
 
 QTEST_MAIN(tst_Window)

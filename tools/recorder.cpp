@@ -73,6 +73,8 @@ bool Recorder::isNotSerialDevice() const
 void Recorder::showOpenFailure(const QString &message)
 {
     showStatus(message + QStringLiteral("; retrying every second"));
+    if (!link.advice().isEmpty())
+        showStatus(link.advice());
 }
 
 void Recorder::sendRequest()

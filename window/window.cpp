@@ -6,6 +6,7 @@
 #include "portlistener.h"
 #include "renderarea.h"
 #include "seriallink.h"
+#include "statusline.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -35,7 +36,7 @@ Window::Window(const QStringList &extraPorts)
     createAlarmRow(3, tr("Ch2 alarm"));
     createAlarmRow(4, tr("Ch2 alarm"));
     dataBrowser = new DataPane;
-    statusLabel = new QLabel(tr(" "));
+    statusLabel = new StatusLine(tr(" "));
 
     connect(rows[0].setButton, &QPushButton::released, this, &Window::alarmSet1);
     connect(rows[1].setButton, &QPushButton::released, this, &Window::alarmSet2);
@@ -101,7 +102,8 @@ void Window::layOut()
         for (int column = 0; column < ColumnCount; ++column)
             layout->addWidget(cells[column], FirstAlarmGridRow + r, column);
     }
-    layout->addWidget(statusLabel, StatusGridRow, 0);
+    // Across the row: a long message has the whole width to use.
+    layout->addWidget(statusLabel, StatusGridRow, 0, 1, ColumnCount);
     layout->addWidget(dataBrowser, DataGridRow, 0, 1, ColumnCount);
     setLayout(layout);
 }
@@ -113,10 +115,10 @@ void Window::describeForAssistiveTools()
     renderArea->setAccessibleName(tr("Telemetry graph"));
     renderArea->setAccessibleDescription(
             tr("The last 128 reports: voltage 1 in blue, voltage 2 in red, link quality in green"));
-    statusLabel->setAccessibleName(tr("Link quality averages"));
-    statusLabel->setAccessibleDescription(
-            tr("Average link quality and half the average of the second link reading over the "
-               "last 16 reports, or the state of the link"));
+    // The label's text is what it shows: the figures or the link's state.
+    // It keeps that as its accessible name and says what it is for here.
+    statusLabel->setPurpose(tr("Link quality: the average of the last 16 reports and half the "
+                               "average of the second link reading, or the state of the link"));
     dataBrowser->setAccessibleName(tr("User data"));
     dataBrowser->setAccessibleDescription(
             tr("One line of hexadecimal bytes for each user-data frame received"));
@@ -170,9 +172,9 @@ void Window::connectDevice(const QString &name)
     port = new QSerialPort(name);
     listen(port);
     link = new SerialLink(name, port, listener, this);
-    connect(link, &SerialLink::cannotOpen, this, &Window::showStatus);
-    connect(link, &SerialLink::lost, this, &Window::showStatus);
-    connect(link, &SerialLink::restored, this, &Window::showStatus);
+    connect(link, &SerialLink::cannotOpen, this, &Window::showLinkStatus);
+    connect(link, &SerialLink::lost, this, &Window::showLinkStatus);
+    connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::sendRequest);
     if (!link->open())
         link->waitForDevice();
@@ -194,11 +196,20 @@ PortListener *Window::listen(QIODevice *device)
     return listener;
 }
 
-void Window::showStatus(const QString &message)
+// Where we know what the user can do about a problem (join a group, say),
+// it goes with the message: in the tooltip, to assistive tools, and out.
+void Window::showLinkStatus(const QString &message)
+{
+    showStatus(message, link->advice());
+}
+
+void Window::showStatus(const QString &message, const QString &advice)
 {
     std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (!advice.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(advice));
     averagesPending = false; // older than this message
-    statusLabel->setText(message);
+    statusLabel->showMessage(message, advice);
 }
 
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
@@ -228,7 +239,7 @@ void Window::refresh()
     renderArea->updateChanged();
     if (averagesPending) {
         averagesPending = false;
-        statusLabel->setText(QLatin1String(averages.text()));
+        statusLabel->showFigures(QLatin1String(averages.text()));
     }
 }
 
@@ -282,11 +293,15 @@ void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumbe
     std::printf("alarmset%d:%x,%x,%x,%x,%x\n", diagnosticNumber, field(0), field(1), field(2),
                 field(3), field(4));
 
-    if (!sent) {
-        // Keep the reason the link is down in view; it is why the frame was lost.
-        const QString reason = port && port->isOpen() ? port->errorString()
-                : link && !link->problem().isEmpty() ? link->problem()
-                                                     : tr("the port is not open");
-        showStatus(tr("Frame not sent: %1").arg(reason));
+    if (sent)
+        return;
+    // While the link is down, the status line keeps saying why: that is the
+    // news, the lost frame only its consequence.
+    const QString linkProblem = link ? link->problem() : QString();
+    if (!linkProblem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(tr("Frame not sent: %1").arg(linkProblem)));
+        return;
     }
+    const QString reason = port && port->isOpen() ? port->errorString() : tr("the port is not open");
+    showStatus(tr("Frame not sent: %1").arg(reason));
 }

@@ -24,6 +24,7 @@ class DataPane;
 class PortListener;
 class RenderArea;
 class SerialLink;
+class StatusLine;
 
 class Window : public QWidget
 {
@@ -83,13 +84,14 @@ private:
     void sendRequest();
     void requestRefresh();
     void refresh();
-    void showStatus(const QString &message);
+    void showLinkStatus(const QString &message);
+    void showStatus(const QString &message, const QString &advice = {});
 
     QSerialPort *port = nullptr;
     RenderArea *renderArea;
     AlarmRow rows[Protocol::AlarmCount];
     DataPane *dataBrowser;
-    QLabel *statusLabel;
+    StatusLine *statusLabel;
 
     PortListener *listener = nullptr;
     SerialLink *link = nullptr;
