@@ -2,6 +2,7 @@
 // be run and tested without the hardware.
 
 #include "moduleline.h"
+#include "rawcapture.h"
 #include "runlimits.h"
 #include "simulator.h"
 #include "stopsignals.h"
@@ -102,7 +103,7 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
             }
         }
     }
-    Simulator::Options &options = settings.simulator;
+    FrameGenerator::Options &options = settings.simulator.frames;
     options.flood = parser.isSet(flood);
     options.noise = parser.isSet(noise);
 
@@ -129,7 +130,7 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
         usageError(error);
         return std::nullopt;
     }
-    options.durationMs = limits.durationMs;
+    settings.simulator.durationMs = limits.durationMs;
     options.frameLimit = limits.frameLimit;
     exitCode = 0;
     return settings;
