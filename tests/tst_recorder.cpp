@@ -1,11 +1,11 @@
 #include "framecodec.h"
 #include "rawcapture.h"
+#include "support/toolprocess.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QTemporaryDir>
@@ -15,10 +15,11 @@
 
 namespace {
 
-const char Sim[] = DUPLINK_SIM_PATH;
-const char Record[] = DUPLINK_RECORD_PATH;
+const QString Sim = QStringLiteral(DUPLINK_SIM_PATH);
+const QString Record = QStringLiteral(DUPLINK_RECORD_PATH);
 const char CsvHeader[] = "timestamp,kind,volt1,volt2,linkq,linkql,alarm,value,comparison,level,data";
 const QStringList Seeded = { "--seed", "21", "--rate", "500", "--frames", "120" };
+const QByteArray Notes = "DUPLINK\nnot a capture\n"; // no capture, no serial device
 
 // One recorded frame, timestamp apart: what two recordings must agree on.
 struct Line
@@ -110,62 +111,6 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
 }
 
-// CPU time a process has used so far, or -1 without /proc.
-qint64 cpuMs(qint64 pid)
-{
-    const QByteArray text = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
-    const QByteArrayList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    return (fields[11].toLongLong() + fields[12].toLongLong()) * 1000 / sysconf(_SC_CLK_TCK);
-}
-
-// A tool run as a child process, its output collected as it comes.
-class Child
-{
-public:
-    Child(const char *program, const QStringList &arguments)
-    {
-        QObject::connect(&process, &QProcess::readyReadStandardOutput, &process,
-                         [this] { out += process.readAllStandardOutput(); });
-        QObject::connect(&process, &QProcess::readyReadStandardError, &process,
-                         [this] { err += process.readAllStandardError(); });
-        process.start(QString::fromLocal8Bit(program), arguments);
-    }
-    ~Child()
-    {
-        process.kill();
-        process.waitForFinished(1000);
-    }
-
-    bool waitFor(const QByteArray &text, qsizetype times = 1, bool inErr = false)
-    {
-        return QTest::qWaitFor([&] { return (inErr ? err : out).count(text) >= times; }, 10000);
-    }
-    bool waitForErr(const QByteArray &text, qsizetype times = 1) { return waitFor(text, times, true); }
-    // The first line printed: the simulator's device.
-    QString device() { return waitFor("\n") ? QString::fromLocal8Bit(out.left(out.indexOf('\n'))) : QString(); }
-
-    // The exit code, or -1 if it did not end in time or crashed.
-    int exitCode(int timeoutMs = 4000)
-    {
-        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, timeoutMs))
-            return -1;
-        out += process.readAllStandardOutput();
-        err += process.readAllStandardError();
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-    int stop(int signalNumber)
-    {
-        ::kill(pid_t(process.processId()), signalNumber);
-        return exitCode();
-    }
-
-    QProcess process;
-    QByteArray out;
-    QByteArray err;
-};
-
 } // namespace
 
 class tst_Recorder : public QObject
@@ -190,8 +135,8 @@ private:
 void tst_Recorder::initTestCase()
 {
     QVERIFY(dir.isValid());
-    Child sim(Sim, Seeded);
-    QSerialPort port(sim.device());
+    ToolProcess sim(Sim, Seeded);
+    QSerialPort port(sim.firstLine());
     QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
     QByteArray stream;
     QObject::connect(&port, &QSerialPort::readyRead, &port, [&] { stream += port.readAll(); });
@@ -207,7 +152,7 @@ void tst_Recorder::initTestCase()
     QVERIFY(capture.create(cut, 0) && capture.append(0, frame) && capture.append(5, frame) && capture.flush());
     QVERIFY(QFile::resize(cut, QFileInfo(cut).size() - 3));
     QFile notes(dir.filePath(QStringLiteral("notes.txt")));
-    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("DUPLINK\nnot a capture\n") > 0);
+    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write(Notes) == Notes.size());
 }
 
 void tst_Recorder::recordsWhatWasSent_data()
@@ -227,12 +172,12 @@ void tst_Recorder::recordsWhatWasSent()
     QFETCH(bool, json);
     QFETCH(bool, toFile);
     const QString file = dir.filePath(QStringLiteral("sent.txt"));
-    Child sim(Sim, Seeded);
-    QStringList arguments{ sim.device(), "--frames", QString::number(sent.size() + 4), "--output",
+    ToolProcess sim(Sim, Seeded);
+    QStringList arguments{ sim.firstLine(), "--frames", QString::number(sent.size() + 4), "--output",
                            toFile ? file : "-" };
     if (json)
         arguments << "--json";
-    Child rec(Record, arguments);
+    ToolProcess rec(Record, arguments);
     const int exitCode = rec.exitCode(5000);
 
     const QList<Line> lines = parseOutput(toFile ? readFile(file) : rec.out, json);
@@ -266,9 +211,9 @@ void tst_Recorder::replayReproducesLines()
     const QString raw = dir.filePath(QStringLiteral("session.raw"));
     const QString first = dir.filePath(QStringLiteral("first.csv"));
     const QString second = dir.filePath(QStringLiteral("second.jsonl"));
-    Child sim(Sim, { "--seed", "5", "--rate", "200", "--duration", "10" });
-    Child rec(Record, QStringList{ sim.device(), "--raw", raw, "--output", first } + stop);
-    QVERIFY(sim.waitFor("request\n"));
+    ToolProcess sim(Sim, { "--seed", "5", "--rate", "200", "--duration", "10" });
+    ToolProcess rec(Record, QStringList{ sim.firstLine(), "--raw", raw, "--output", first } + stop);
+    QVERIFY(sim.waitForOutput("request\n"));
     if (stop.isEmpty()) {
         QTest::qWait(500);
         QCOMPARE(rec.stop(SIGINT), 0);
@@ -283,9 +228,9 @@ void tst_Recorder::replayReproducesLines()
         stream += record.bytes;
     QCOMPARE(decodeAll(stream), recorded);
 
-    Child replay(Sim, { "--replay", raw });
-    Child again(Record, { replay.device(), "--json", "--output", second });
-    QVERIFY(again.waitForErr("Link lost:"));
+    ToolProcess replay(Sim, { "--replay", raw });
+    ToolProcess again(Record, { replay.firstLine(), "--json", "--output", second });
+    QVERIFY(again.waitForError("Link lost:"));
     QCOMPARE(again.stop(SIGINT), 0);
     QCOMPARE(replay.exitCode(), 0);
     QCOMPARE(replay.out.count("request\n"), 1); // heard, not answered
@@ -319,6 +264,8 @@ void tst_Recorder::refusesAtOnce_data()
             << "duplink-sim: %d/notes.txt is not a raw capture (made by duplink-record --raw)";
     QTest::newRow("replay of a cut capture") << QStringList{ Sim, "--replay", "%d/cut.raw" } << 1
                                              << "duplink-sim: %d/cut.raw: truncated record at byte 35";
+    QTest::newRow("link over a file") << QStringList{ Sim, "--seed", "1", "--link", "%d/notes.txt" }
+            << 1 << "duplink-sim: %d/notes.txt exists and is not a symbolic link";
     QTest::newRow("replay with a seed") << QStringList{ Sim, "--replay", "%d/cut.raw", "--seed", "1" } << 2
                                         << "duplink-sim: --replay cannot be combined with --seed";
 }
@@ -329,11 +276,12 @@ void tst_Recorder::refusesAtOnce()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     command.replaceInStrings(QStringLiteral("%d"), dir.path());
-    Child child(qPrintable(command.takeFirst()), command);
+    ToolProcess child(command.takeFirst(), command);
     QCOMPARE(child.exitCode(), exitCode);
     QCOMPARE(QString::fromLocal8Bit(child.err).section(QLatin1Char('\n'), 0, 0),
              message.replace(QStringLiteral("%d"), dir.path()));
     QVERIFY(child.out.isEmpty());
+    QCOMPARE(readFile(dir.filePath(QStringLiteral("notes.txt"))), Notes); // left as it was
 }
 
 // Not there at start, then there; pulled, then back: the recorder says so
@@ -342,29 +290,29 @@ void tst_Recorder::survivesDeviceVanishing()
 {
     const QString link = dir.filePath(QStringLiteral("ttyMODULE"));
     const QStringList simArguments{ "--link", link, "--rate", "200", "--duration", "20" };
-    Child rec(Record, { link });
-    QVERIFY(rec.waitForErr("Cannot open " + link.toLocal8Bit() + ": No such file or directory"));
-    const qint64 cpuBefore = cpuMs(rec.process.processId());
+    ToolProcess rec(Record, { link });
+    QVERIFY(rec.waitForError("Cannot open " + link.toLocal8Bit() + ": No such file or directory"));
+    const qint64 cpuBefore = rec.cpuMs();
     QTest::qWait(1100); // a retry that said it again would show by now
-    const qint64 cpuUsed = cpuMs(rec.process.processId()) - cpuBefore;
+    const qint64 cpuUsed = rec.cpuMs() - cpuBefore;
     QVERIFY2(cpuBefore < 0 || cpuUsed < 100, qPrintable(QStringLiteral("%1 ms of CPU").arg(cpuUsed)));
     QCOMPARE(rec.err.count("Cannot open "), 1);
 
-    Child first(Sim, simArguments);
-    QVERIFY(rec.waitForErr("Link up: " + link.toLocal8Bit()));
-    QVERIFY(first.waitFor("request\n"));
-    QVERIFY(rec.waitFor("volts", 20));
+    ToolProcess first(Sim, simArguments);
+    QVERIFY(rec.waitForError("Link up: " + link.toLocal8Bit()));
+    QVERIFY(first.waitForOutput("request\n"));
+    QVERIFY(rec.waitForOutput("volts", 20));
     // The answers may come behind a backlog of volts frames.
-    QVERIFY(rec.waitFor(",threshold,", Protocol::AlarmCount));
+    QVERIFY(rec.waitForOutput(",threshold,", Protocol::AlarmCount));
     QCOMPARE(first.stop(SIGTERM), 0);
-    QVERIFY(rec.waitForErr("Link lost: "));
+    QVERIFY(rec.waitForError("Link lost: "));
     const qsizetype linesBefore = rec.out.count('\n');
 
-    Child second(Sim, simArguments);
-    QVERIFY(rec.waitForErr("Link up: ", 2));
-    QVERIFY(second.waitFor("request\n"));
-    QVERIFY(rec.waitFor("\n", linesBefore + 20));
-    QVERIFY(rec.waitFor(",threshold,", 2 * Protocol::AlarmCount));
+    ToolProcess second(Sim, simArguments);
+    QVERIFY(rec.waitForError("Link up: ", 2));
+    QVERIFY(second.waitForOutput("request\n"));
+    QVERIFY(rec.waitForOutput("\n", linesBefore + 20));
+    QVERIFY(rec.waitForOutput(",threshold,", 2 * Protocol::AlarmCount));
     QCOMPARE(rec.stop(SIGINT), 0);
 
     const QList<Line> lines = parseOutput(rec.out, false);

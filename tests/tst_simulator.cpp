@@ -1,9 +1,9 @@
 #include "framecodec.h"
 #include "pseudoterminal.h"
+#include "support/toolprocess.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,22 +35,18 @@ FrameKind kindOf(const QByteArray &payload)
 class Session
 {
 public:
-    explicit Session(const QStringList &arguments)
+    explicit Session(const QStringList &arguments) : sim(QStringLiteral(DUPLINK_SIM_PATH), arguments)
     {
-        QObject::connect(&sim, &QProcess::readyReadStandardOutput, &sim, [this] { readLines(); });
         QObject::connect(&port, &QSerialPort::readyRead, &port, [this] { take(port.readAll()); });
         clock.start();
-        sim.start(QStringLiteral(DUPLINK_SIM_PATH), arguments);
     }
-    ~Session() { stop(); }
-
-    bool waitForDevice() { return QTest::qWaitFor([this] { return !device.isEmpty(); }, 10000); }
 
     // Opens the printed device, or `path`, as the monitor does: 9600 8N1
     // (the port's default framing).
     bool open(const QString &path = QString())
     {
-        if (!waitForDevice())
+        const QString device = sim.firstLine();
+        if (device.isEmpty())
             return false;
         port.setPortName(path.isEmpty() ? device : path);
         return port.open(QIODevice::ReadWrite) && port.setBaudRate(9600);
@@ -76,41 +72,24 @@ public:
         return result;
     }
 
-    // The exit code once the simulator has ended, reading all the while; -1
-    // if it has not ended in time or crashed.
+    // The lines printed after the device.
+    QStringList printed() const { return sim.lines().mid(1); }
+
+    // As ToolProcess::exitCode(), with the last frames read.
     int waitForExit(int timeoutMs)
     {
-        if (!QTest::qWaitFor([this] { return sim.state() == QProcess::NotRunning; }, timeoutMs))
-            return -1;
-        readLines();
+        const int exitCode = sim.exitCode(timeoutMs);
         if (port.isOpen())
             take(port.readAll());
-        return sim.exitStatus() == QProcess::NormalExit ? sim.exitCode() : -1;
+        return exitCode;
     }
 
-    int stop(int signalNumber = SIGTERM)
-    {
-        if (sim.state() == QProcess::Running)
-            ::kill(pid_t(sim.processId()), signalNumber);
-        return waitForExit(10000);
-    }
-
-    QProcess sim;
+    ToolProcess sim;
     QSerialPort port;
-    QString device;      // the first line printed
-    QStringList printed; // the lines after it
     QList<QByteArray> frames;
     QList<qint64> voltsMs; // when each volts frame arrived
 
 private:
-    void readLines()
-    {
-        while (sim.canReadLine()) {
-            const QString line = QString::fromLocal8Bit(sim.readLine()).trimmed();
-            (device.isEmpty() ? device : printed.emplace_back()) = line;
-        }
-    }
-
     FrameDecoder decoder;
     QElapsedTimer clock;
 };
@@ -119,13 +98,13 @@ private:
 // or nothing if the simulator did not print "request" and answer in time.
 QList<QByteArray> answerToRequest(Session &session)
 {
-    const qsizetype printedBefore = session.printed.size();
+    const qsizetype printedBefore = session.printed().size();
     const qsizetype framesBefore = session.frames.size();
     session.port.write(RequestFrame);
     QList<QByteArray> answer;
     const bool answered = QTest::qWaitFor([&] {
         const QList<QByteArray> thresholds = session.ofKind(FrameKind::Threshold, framesBefore);
-        if (session.printed.size() <= printedBefore || session.printed.last() != "request"
+        if (session.printed().size() <= printedBefore || session.printed().last() != "request"
             || thresholds.size() < Protocol::AlarmCount)
             return false;
         answer = thresholds.mid(thresholds.size() - Protocol::AlarmCount);
@@ -159,20 +138,6 @@ void leaveCookedTerminalBehind()
     }
 }
 
-// CPU time a process has used so far, or -1 without /proc.
-qint64 cpuMs(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray text = stat.readAll();
-    // From the state (field 3) on: utime and stime are fields 14 and 15.
-    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return -1;
-    return (fields[11].toLongLong() + fields[12].toLongLong()) * 1000 / sysconf(_SC_CLK_TCK);
-}
-
 } // namespace
 
 class tst_Simulator : public QObject
@@ -191,7 +156,6 @@ private slots:
     void sameSeedSameFrames();
     void link_data();
     void link();
-    void linkSparesOtherFiles();
     void givenDevice();
     void idleBetweenFrames();
 
@@ -208,7 +172,7 @@ void tst_Simulator::initTestCase()
 
 void tst_Simulator::cleanupTestCase()
 {
-    QCOMPARE(shared->stop(), 0);
+    QCOMPARE(shared->sim.stop(SIGTERM, 10000), 0);
 }
 
 void tst_Simulator::commands_data()
@@ -248,7 +212,7 @@ void tst_Simulator::commands()
 
     QList<QByteArray> alarms = answerToRequest(s);
     QCOMPARE(alarms.size(), Protocol::AlarmCount);
-    const qsizetype printedBefore = s.printed.size();
+    const qsizetype printedBefore = s.printed().size();
     const qsizetype framesBefore = s.frames.size();
     if (splitAt > 0) {
         s.port.write(wire.left(splitAt));
@@ -264,7 +228,7 @@ void tst_Simulator::commands()
         reports << report;
     }
     QCOMPARE(answerToRequest(s), alarms);
-    QCOMPARE(s.printed.mid(printedBefore), lines << "request");
+    QCOMPARE(s.printed().mid(printedBefore), lines << "request");
     QCOMPARE(s.ofKind(FrameKind::Threshold, framesBefore), reports + alarms);
 }
 
@@ -274,8 +238,7 @@ void tst_Simulator::lineIsRawForAnyOpener()
 {
     leaveCookedTerminalBehind();
     Session s({ "--seed", "9" });
-    QVERIFY(s.waitForDevice());
-    const int fd = ::open(QFile::encodeName(s.device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::open(QFile::encodeName(s.sim.firstLine()).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     QVERIFY(fd >= 0);
     const QByteArray commands =
             hex("7E FB 0D 00 01 00 00 00 00 00 7E 7E F9 0A 01 00 00 00 00 00 00 7E");
@@ -285,11 +248,11 @@ void tst_Simulator::lineIsRawForAnyOpener()
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
         if (count > 0)
             s.take(QByteArray(buffer, count));
-        return s.ofKind(FrameKind::Threshold).size() >= 2 && s.printed.size() >= 2;
+        return s.ofKind(FrameKind::Threshold).size() >= 2 && s.printed().size() >= 2;
     }, 5000);
     ::close(fd);
     QCOMPARE(s.ofKind(FrameKind::Threshold), QList<QByteArray>({ hex("FB 0D 00 01"), hex("F9 0A 01 00") }));
-    QCOMPARE(s.printed, QStringList({ "alarm 2 value 13 comparison 0 level 1",
+    QCOMPARE(s.printed(), QStringList({ "alarm 2 value 13 comparison 0 level 1",
                                       "alarm 4 value 10 comparison 1 level 0" }));
     QVERIFY(answered);
 }
@@ -396,24 +359,10 @@ void tst_Simulator::link()
 
     Session s({ "--link", link });
     QVERIFY(s.open(link));
-    QCOMPARE(QFileInfo(link).symLinkTarget(), s.device);
+    QCOMPARE(QFileInfo(link).symLinkTarget(), s.sim.firstLine());
     QVERIFY(QTest::qWaitFor([&] { return !s.ofKind(FrameKind::Volts).isEmpty(); }, 5000));
-    QCOMPARE(s.stop(signalNumber), 0);
+    QCOMPARE(s.sim.stop(signalNumber, 10000), 0);
     QVERIFY(!QFileInfo(link).isSymLink());
-}
-
-void tst_Simulator::linkSparesOtherFiles()
-{
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("notes")));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("keep me") == 7);
-    file.close();
-
-    Session s({ "--link", file.fileName() });
-    QCOMPARE(s.waitForExit(10000), 1);
-    QVERIFY(s.device.isEmpty());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("keep me"));
 }
 
 // On a device it is given, as on a real serial port; the test holds the
@@ -423,17 +372,16 @@ void tst_Simulator::givenDevice()
     PseudoTerminal wire;
     QVERIFY(wire.isOpen());
     Session s({ "--device", wire.slavePath(), "--rate", "100", "--frames", "20" });
-    QVERIFY(s.waitForDevice());
-    QCOMPARE(s.device, wire.slavePath());
+    QCOMPARE(s.sim.firstLine(), wire.slavePath());
     QVERIFY(wire.write(RequestFrame));
     const bool ended = QTest::qWaitFor([&] {
         s.take(wire.read(4096, 10));
-        return s.sim.state() == QProcess::NotRunning;
+        return !s.sim.isRunning();
     }, 10000);
     s.take(wire.read(4096, 50));
     QVERIFY(ended);
     QCOMPARE(s.waitForExit(0), 0);
-    QCOMPARE(s.printed, QStringList{ "request" });
+    QCOMPARE(s.printed(), QStringList{ "request" });
     QCOMPARE(s.ofKind(FrameKind::Threshold).size(), Protocol::AlarmCount);
     QCOMPARE(s.ofKind(FrameKind::Volts).size(), 20);
 }
@@ -445,11 +393,11 @@ void tst_Simulator::idleBetweenFrames()
     Session s({ "--duration", "1" });
     QVERIFY(s.open());
     s.port.close();
-    const qint64 before = cpuMs(s.sim.processId());
+    const qint64 before = s.sim.cpuMs();
     if (before < 0)
         QSKIP("no /proc to read the CPU time from");
     QTest::qWait(500);
-    const qint64 used = cpuMs(s.sim.processId()) - before;
+    const qint64 used = s.sim.cpuMs() - before;
     QVERIFY2(used < 50, qPrintable(QStringLiteral("%1 ms of CPU in 500 ms").arg(used)));
     QElapsedTimer clock;
     clock.start();

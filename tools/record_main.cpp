@@ -1,19 +1,15 @@
 // duplink-record: writes the telemetry module's frames down as CSV or JSON
 // Lines, and optionally the raw bytes for duplink-sim --replay.
 
-#include "devicepath.h"
 #include "rawcapture.h"
 #include "recorder.h"
 #include "recordwriter.h"
-#include "runlimits.h"
 #include "stopsignals.h"
+#include "toolcommandline.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 
-#include <algorithm>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -28,16 +24,9 @@ struct Settings
     RecordWriter::Format format = RecordWriter::Format::Csv;
 };
 
-int usageError(const QString &message)
+Settings parseArguments()
 {
-    std::fprintf(stderr, "duplink-record: %s\nTry 'duplink-record --help' for more information.\n",
-                 qPrintable(message));
-    return 2;
-}
-
-std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode)
-{
-    parser.setApplicationDescription(QStringLiteral(
+    ToolCommandLine commandLine(QStringLiteral("duplink-record"), QStringLiteral(
             "Records the frames of the telemetry module of the radio-control link. Opens the "
             "device at 9600 8N1, asks the module for its alarm settings and writes one line per "
             "frame: CSV with the header\n"
@@ -46,61 +35,35 @@ std::optional<Settings> parseArguments(QCommandLineParser &parser, int &exitCode
             "--json one JSON object per line. Timestamps are UTC, ISO 8601 with milliseconds; "
             "alarm is 0 to 3 for alarms 1 to 4; data is the user-data bytes in hex. A lost "
             "device is reopened once a second. Stops on Ctrl+C, SIGTERM, or at the limits."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("device"),
+    commandLine.addDeviceArgument(
             QStringLiteral("Serial device, such as ttyUSB0, /dev/pts/3 or /dev/serial/by-id/..."));
-    const QCommandLineOption output(QStringList{ QStringLiteral("o"), QStringLiteral("output") },
-            QStringLiteral("Write the lines to this file (replaced) instead of standard output."),
-            QStringLiteral("file"));
-    const QCommandLineOption json(QStringLiteral("json"),
-            QStringLiteral("Write JSON Lines instead of CSV."));
-    const QCommandLineOption raw(QStringLiteral("raw"),
+    const QCommandLineOption output = commandLine.addOption(
+            { QStringList{ QStringLiteral("o"), QStringLiteral("output") },
+              QStringLiteral("Write the lines to this file (replaced) instead of standard output."),
+              QStringLiteral("file") });
+    const QCommandLineOption json = commandLine.addOption(
+            { QStringLiteral("json"), QStringLiteral("Write JSON Lines instead of CSV.") });
+    const QCommandLineOption raw = commandLine.addOption({ QStringLiteral("raw"),
             QStringLiteral("Also keep the bytes received, with the time of each read, in this "
                            "file (replaced), for duplink-sim --replay."),
-            QStringLiteral("file"));
-    const QCommandLineOption duration(QStringLiteral("duration"),
-            QStringLiteral("Stop after this many seconds."), QStringLiteral("seconds"));
-    const QCommandLineOption frames(QStringLiteral("frames"),
-            QStringLiteral("Stop after this many frames of any kind."), QStringLiteral("N"));
-    const QCommandLineOption noWait(QStringLiteral("no-wait"),
+            QStringLiteral("file") });
+    commandLine.addRunLimits(QStringLiteral("Stop after this many seconds."),
+                             QStringLiteral("Stop after this many frames of any kind."));
+    const QCommandLineOption noWait = commandLine.addOption({ QStringLiteral("no-wait"),
             QStringLiteral("Fail at once if the device cannot be opened at start, instead of "
-                           "waiting for it."));
-    parser.addOptions({ output, json, raw, duration, frames, noWait });
-
-    exitCode = 2;
-    if (!parser.parse(QCoreApplication::arguments())) {
-        usageError(parser.errorText());
-        return std::nullopt;
-    }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(); // exits
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion(); // exits
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1 || positional.first().isEmpty()) {
-        usageError(positional.isEmpty() ? QStringLiteral("no device given")
-                                        : QStringLiteral("one device only"));
-        return std::nullopt;
-    }
+                           "waiting for it.") });
+    commandLine.process();
 
     Settings settings;
     Recorder::Options &options = settings.recorder;
-    options.device = serialDevicePath(positional.first());
-    options.waitForDevice = !parser.isSet(noWait);
-    settings.output = parser.value(output);
-    settings.raw = parser.value(raw);
-    if (parser.isSet(json))
+    options.device = commandLine.device();
+    options.waitForDevice = !commandLine.isSet(noWait);
+    settings.output = commandLine.value(output);
+    settings.raw = commandLine.value(raw);
+    if (commandLine.isSet(json))
         settings.format = RecordWriter::Format::JsonLines;
-
-    RunLimits limits;
-    if (const QString error = limits.read(parser, duration, frames); !error.isEmpty()) {
-        usageError(error);
-        return std::nullopt;
-    }
-    options.durationMs = limits.durationMs;
-    options.frameLimit = limits.frameLimit;
-    exitCode = 0;
+    options.durationMs = commandLine.durationMs();
+    options.frameLimit = commandLine.frameLimit();
     return settings;
 }
 
@@ -113,25 +76,18 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("duplink-record"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(DUPLINK_VERSION));
-
-    QCommandLineParser parser;
-    int exitCode = 0;
-    const std::optional<Settings> settings = parseArguments(parser, exitCode);
-    if (!settings)
-        return exitCode;
+    const Settings settings = parseArguments();
 
     // Outputs first: a typo in a file name should not wait for the device.
     RecordWriter writer;
-    if (!writer.open(settings->output, settings->format)) {
+    if (!writer.open(settings.output, settings.format)) {
         std::fprintf(stderr, "duplink-record: %s\n", qPrintable(writer.errorString()));
         return 1;
     }
     std::optional<RawCapture> raw;
-    if (!settings->raw.isEmpty()) {
+    if (!settings.raw.isEmpty()) {
         raw.emplace();
-        if (!raw->create(settings->raw, QDateTime::currentMSecsSinceEpoch())) {
+        if (!raw->create(settings.raw, QDateTime::currentMSecsSinceEpoch())) {
             std::fprintf(stderr, "duplink-record: %s\n", qPrintable(raw->errorString()));
             return 1;
         }
@@ -142,7 +98,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "duplink-record: cannot watch for signals\n");
         return 1;
     }
-    Recorder recorder(settings->recorder, writer, raw ? &*raw : nullptr);
+    Recorder recorder(settings.recorder, writer, raw ? &*raw : nullptr);
     QObject::connect(&stopSignals, &StopSignals::received, &recorder, [&recorder](int) {
         recorder.stop(0);
     });
