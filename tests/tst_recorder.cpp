@@ -1,6 +1,6 @@
 #include "framecodec.h"
 #include "rawcapture.h"
-#include "support/toolprocess.h"
+#include "toolprocess.h"
 
 #include <QDateTime>
 #include <QFileInfo>

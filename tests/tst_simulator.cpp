@@ -1,6 +1,7 @@
 #include "framecodec.h"
 #include "pseudoterminal.h"
-#include "support/toolprocess.h"
+#include "testframes.h"
+#include "toolprocess.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -16,13 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text)); // skips the spaces
-}
-
-const QByteArray RequestFrame = hex("7E F8 00 00 00 00 00 00 00 00 7E");
 
 FrameKind kindOf(const QByteArray &payload)
 {

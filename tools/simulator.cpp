@@ -12,7 +12,7 @@
 
 namespace {
 
-using Command = ModuleSource::Command;
+using ModuleCommand = ModuleSource::Command;
 
 // The monitor fills every command from its 11-position template, so a
 // command is the nine bytes between the delimiters.
@@ -23,20 +23,20 @@ LineWriter::Options writerOptions(const FrameGenerator::Options &frames)
     return { frames.noise, frames.noise && !frames.flood, frames.seed };
 }
 
-Command readCommand(const std::uint8_t *payload)
+ModuleCommand readCommand(const std::uint8_t *payload)
 {
     using namespace Protocol;
     const std::uint8_t command = payload[0];
     if (command == RequestCommand)
-        return { Command::Request };
-    if (command <= FirstThresholdType && command >= LastThresholdType)
-        return { Command::SetAlarm, thresholdIndex(payload), { payload[1], payload[2], payload[3] } };
+        return { ModuleCommand::Request };
+    if (isThresholdType(command))
+        return { ModuleCommand::SetAlarm, thresholdIndex(payload), { payload[1], payload[2], payload[3] } };
     return {};
 }
 
-void printCommand(const Command &command)
+void printCommand(const ModuleCommand &command)
 {
-    if (command.kind == Command::Request)
+    if (command.kind == ModuleCommand::Request)
         std::printf("request\n");
     else
         std::printf("alarm %d value %d comparison %d level %d\n", command.alarm + 1,
@@ -101,9 +101,9 @@ void Simulator::handleCommand(const std::uint8_t *payload, int length)
 {
     if (length != CommandLength)
         return;
-    const Command command = readCommand(payload);
+    const ModuleCommand command = readCommand(payload);
     source->commandHeard(command);
-    if (command.kind == Command::Unknown)
+    if (command.kind == ModuleCommand::Unknown)
         return;
     printCommand(command);
     writer.flush();
