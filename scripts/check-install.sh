@@ -18,6 +18,7 @@ expect() {
 for program in duplink duplink-sim duplink-record; do
     expect "bin/$program"
     [ -x "$prefix/bin/$program" ] || { echo "not executable: bin/$program"; failed=1; }
+    expect "share/man/man1/$program.1.gz"
 done
 expect share/applications/example.duplink.Duplink.desktop
 expect share/metainfo/example.duplink.Duplink.metainfo.xml
