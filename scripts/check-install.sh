@@ -18,7 +18,10 @@ expect() {
 for program in duplink duplink-sim duplink-record; do
     expect "bin/$program"
     [ -x "$prefix/bin/$program" ] || { echo "not executable: bin/$program"; failed=1; }
+    expect "share/man/man1/$program.1.gz"
 done
+expect share/doc/duplink/copyright
+expect share/doc/duplink/changelog.gz
 expect share/applications/example.duplink.Duplink.desktop
 expect share/metainfo/example.duplink.Duplink.metainfo.xml
 for size in 16 24 32 48 64 96 128; do

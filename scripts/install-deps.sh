@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Duplink needs, skipping those already present.
 # Usage: scripts/install-deps.sh [build|test|all]   (default: build)
-#   build  compiler, CMake and the Qt 6 libraries: enough to build and run
+#   build  compiler, CMake, the Qt 6 libraries, help2man for the manual pages
+#          and dpkg-buildflags for the hardening: enough to build and run
 #   test   build, plus what the full test run needs (clang for fuzzing,
-#          Google Benchmark, the desktop-file and AppStream validators)
+#          Google Benchmark, the desktop-file and AppStream validators, man,
+#          and lintian and hardening-check for the Debian package)
 set -euo pipefail
 
-build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev)
-test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream dpkg-dev file)
+build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev help2man dpkg-dev)
+test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
+    lintian devscripts)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;

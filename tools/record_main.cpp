@@ -29,12 +29,12 @@ Settings parseArguments()
     ToolCommandLine commandLine(QStringLiteral("duplink-record"), QStringLiteral(
             "Records the frames of the telemetry module of the radio-control link. Opens the "
             "device at 9600 8N1, asks the module for its alarm settings and writes one line per "
-            "frame: CSV with the header\n"
-            "  timestamp,kind,volt1,volt2,linkq,linkql,alarm,value,comparison,level,data\n"
-            "where each row fills the columns of its kind (volts, threshold or data), or with "
-            "--json one JSON object per line. Timestamps are UTC, ISO 8601 with milliseconds; "
-            "alarm is 0 to 3 for alarms 1 to 4; data is the user-data bytes in hex. A lost "
-            "device is reopened once a second. Stops on Ctrl+C, SIGTERM, or at the limits."));
+            "frame: CSV under a header naming the columns timestamp, kind, volt1, volt2, linkq, "
+            "linkql, alarm, value, comparison, level and data, each row filling the columns of "
+            "its kind (volts, threshold or data); or with --json one JSON object per line. "
+            "Timestamps are UTC, ISO 8601 with milliseconds; alarm is 0 to 3 for alarms 1 to 4; "
+            "data is the user-data bytes in hex. A lost device is reopened once a second. Stops "
+            "on Ctrl+C, SIGTERM, or at the limits."));
     commandLine.addDeviceArgument(
             QStringLiteral("Serial device, such as ttyUSB0, /dev/pts/3 or /dev/serial/by-id/..."));
     const QCommandLineOption output = commandLine.addOption(
