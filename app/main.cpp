@@ -120,6 +120,8 @@ int main(int argc, char *argv[])
 {
     // Each diagnostic line reaches a pipe as soon as it is printed.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    // Settings land in the user's config folder: duplink/duplink.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("duplink"));
     QCoreApplication::setApplicationName(QStringLiteral("duplink"));
     QCoreApplication::setApplicationVersion(QStringLiteral(DUPLINK_VERSION));
 
