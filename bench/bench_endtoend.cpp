@@ -10,6 +10,10 @@
 //       full data pane, as after half an hour at line rate
 //   bench_endtoend --mode floor DEVICE      the same, with a bare listener on
 //       the port and no window: what reading the line costs on this machine
+//   bench_endtoend --mode idle              the window on a pseudo-terminal of
+//       its own that stays silent: wake-ups per second
+//   bench_endtoend --mode datamemory        30,000 user-data lines through the
+//       listener's signal into a fresh window: resident memory growth
 //
 // Run with QT_QPA_PLATFORM=offscreen. Figures are printed as "e2e key value"
 // lines; the window's own diagnostics go to the same stdout and are skipped
@@ -17,21 +21,29 @@
 
 #include "datapane.h"
 #include "dialogdriver.h"
+#include "linkqualityaverage.h"
 #include "portlistener.h"
 #include "processusage.h"
+#include "pseudoterminal.h"
 #include "protocol.h"
 #include "window.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QEventLoop>
 #include <QSerialPort>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
+#include <sys/resource.h>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -135,9 +147,70 @@ protected:
     }
 };
 
+// Times from a moment a widget is due to change to its next paint.
+class PaintDelay : public QObject
+{
+public:
+    // From `ns` on, the label is due to show `text`.
+    void expect(const QString &text, qint64 ns, const QElapsedTimer *clock)
+    {
+        dueText = text;
+        dueSinceNs = ns;
+        wall = clock;
+    }
+    std::vector<double> takeDelays()
+    {
+        std::vector<double> taken;
+        taken.swap(delaysMs);
+        return taken;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const auto *label = qobject_cast<QLabel *>(watched);
+        if (event->type() == QEvent::Paint && dueSinceNs >= 0 && label && label->text() == dueText) {
+            delaysMs.push_back(double(wall->nsecsElapsed() - dueSinceNs) / 1e6);
+            dueSinceNs = -1;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QElapsedTimer *wall = nullptr;
+    QString dueText;
+    qint64 dueSinceNs = -1;
+    std::vector<double> delaysMs;
+};
+
+double systemCpuSeconds()
+{
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_stime.tv_sec) + double(usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Times any thread of this process went to sleep and was woken: voluntary
+// context switches, summed over the threads.
+qint64 wakeUps()
+{
+    qint64 total = 0;
+    const QStringList threads = QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &thread : threads) {
+        QFile status(QStringLiteral("/proc/self/task/%1/status").arg(thread));
+        if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (line.startsWith("voluntary_ctxt_switches:"))
+                total += line.mid(24).trimmed().toLongLong();
+        }
+    }
+    return total;
+}
+
 struct Settings
 {
-    enum class Mode { Flood, LineRate, Floor } mode = Mode::Flood;
+    enum class Mode { Flood, LineRate, Floor, Idle, DataMemory } mode = Mode::Flood;
     qint64 warmupFrames = 1000;
     qint64 floodFrames = 1000000;
     double steadySeconds = 20;
@@ -160,6 +233,8 @@ public:
                 graph->installEventFilter(&graphPaints);
             if (auto *pane = window->findChild<QTextBrowser *>(QStringLiteral("dataBrowser")))
                 pane->viewport()->installEventFilter(&panePaints);
+            if (auto *status = window->findChild<QWidget *>(QStringLiteral("statusLabel")))
+                status->installEventFilter(&statusPaints);
         }
         deadline.setSingleShot(true);
         connect(&deadline, &QTimer::timeout, this, &Run::timedOut);
@@ -184,6 +259,8 @@ private:
         double mainThreadCpu; // the GUI thread alone, the toolkit's helpers aside
         long rssKb;
         qint64 graphPaints, panePaints;
+        qint64 wakeups;
+        double systemCpu; // in the kernel on our behalf
     };
 
     Mark mark() const
@@ -194,12 +271,19 @@ private:
                  threadCpuSeconds(),
                  residentKiB(),
                  graphPaints.paints,
-                 panePaints.paints };
+                 panePaints.paints,
+                 wakeUps(),
+                 systemCpuSeconds() };
     }
 
-    void count(char, char, char, char)
+    void count(char, char, char linkq, char linkql)
     {
         ++frames;
+        // Every 16th report brings new averages: how long until they are
+        // painted is what a user sees of the display's latency. Figures the
+        // same as those shown need no paint, and are not timed.
+        if (window && averages.add(quint8(linkq), quint8(linkql)))
+            statusPaints.expect(QLatin1String(averages.text()), wall.nsecsElapsed(), &wall);
         if (frames < settings.warmupFrames)
             return;
         if (frames == settings.warmupFrames) {
@@ -240,7 +324,7 @@ private:
         report(prefix + "rss_end_kb", double(end.rssKb));
         report(prefix + "rss_growth_kb", double(end.rssKb - start.rssKb));
         reportPaints(prefix, end, elapsed);
-        report(prefix + "data_pane_blocks", double(dataPaneBlocks()));
+        report(prefix + "data_pane_lines", double(dataPaneLines()));
         start = end;
     }
 
@@ -254,12 +338,17 @@ private:
         report(prefix + "frames_per_second", double(frames - settings.warmupFrames) / elapsed);
         report(prefix + "cpu_seconds", end.cpu - start.cpu);
         report(prefix + "cpu_percent", 100.0 * (end.cpu - start.cpu) / elapsed);
+        report(prefix + "system_cpu_percent", 100.0 * (end.systemCpu - start.systemCpu) / elapsed);
         report(prefix + "main_thread_cpu_percent",
                100.0 * (end.mainThreadCpu - start.mainThreadCpu) / elapsed);
         report(prefix + "rss_growth_kb", double(end.rssKb - start.rssKb));
+        report(prefix + "wakeups_per_second", double(end.wakeups - start.wakeups) / elapsed);
         if (window) {
             reportPaints(prefix, end, elapsed);
-            report(prefix + "data_pane_blocks", double(dataPaneBlocks()));
+            report(prefix + "data_pane_lines", double(dataPaneLines()));
+            const std::vector<double> delays = statusPaints.takeDelays();
+            report(prefix + "averages_delay_median_ms", percentile(delays, 0.5));
+            report(prefix + "averages_delay_max_ms", percentile(delays, 1.0));
         }
         QCoreApplication::exit(0);
     }
@@ -270,11 +359,10 @@ private:
         report(prefix + "pane_paints_per_second", double(end.panePaints - start.panePaints) / elapsed);
     }
 
-    int dataPaneBlocks() const
+    int dataPaneLines() const
     {
-        const auto *pane = window ? window->findChild<QTextBrowser *>(QStringLiteral("dataBrowser"))
-                                  : nullptr;
-        return pane ? pane->document()->blockCount() : 0;
+        const auto *pane = window ? window->findChild<DataPane *>(QStringLiteral("dataBrowser")) : nullptr;
+        return pane ? pane->lineCount() : 0;
     }
 
     void timedOut()
@@ -294,6 +382,8 @@ private:
     LatencyProbe probe;
     PaintCounter graphPaints;
     PaintCounter panePaints;
+    PaintDelay statusPaints;
+    LinkQualityAverage averages;
     QTimer deadline;
     QTimer lineRateEnd;
     QTimer steadyEnd;
@@ -309,6 +399,67 @@ void fillDataPane(PortListener *listener)
         emit listener->reportData(bytes, Protocol::MaxUserDataBytes);
     }
     QCoreApplication::processEvents();
+}
+
+// Runs the event loop for a while. (QTest::qWait polls every 10 ms, which
+// would count as wake-ups of our own.)
+void runEventLoop(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The window on a line that stays silent: what it costs to wait.
+int measureIdle(double seconds)
+{
+    PseudoTerminal line;
+    if (!line.isOpen())
+        return 1;
+    Window window;
+    DialogDriver closer(&window, DialogDriver::Reject);
+    window.show();
+    window.connectDevice(line.slavePath());
+    runEventLoop(1000); // settled: the request is out, the first paints done
+    const qint64 before = wakeUps();
+    const double cpuBefore = processCpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    runEventLoop(int(seconds * 1000));
+    const double elapsed = double(clock.nsecsElapsed()) / 1e9;
+    report("idle_seconds", elapsed);
+    report("idle_wakeups_per_second", double(wakeUps() - before) / elapsed);
+    report("idle_cpu_percent", 100.0 * (processCpuSeconds() - cpuBefore) / elapsed);
+    return 0;
+}
+
+// User-data lines into a fresh window, the pane filling to its limit and
+// trimming on: what the pane's lines cost in memory.
+int measureDataMemory(int lines)
+{
+    Window window;
+    DialogDriver closer(&window, DialogDriver::Reject);
+    window.show();
+    QBuffer silent;
+    PortListener *listener = window.listen(&silent);
+    QCoreApplication::processEvents();
+    const long before = residentKiB();
+    char bytes[Protocol::MaxUserDataBytes] = { 0x01, 0x23, 0x45, 0x67, char(0x89), char(0xAB) };
+    constexpr int LinesPerRead = 20; // what a read at the line rate might bring
+    for (int i = 0; i < lines; ++i) {
+        bytes[0] = char(i);
+        bytes[1] = char(i >> 8);
+        emit listener->reportData(bytes, Protocol::MaxUserDataBytes);
+        if (i % LinesPerRead == LinesPerRead - 1)
+            QCoreApplication::processEvents();
+    }
+    runEventLoop(200);
+    const long after = residentKiB();
+    report("datamemory_lines", lines);
+    report("datamemory_rss_start_kb", double(before));
+    report("datamemory_rss_growth_kb", double(after - before));
+    report("datamemory_pane_lines", double(window.findChild<DataPane *>(QStringLiteral("dataBrowser"))->lineCount()));
+    return 0;
 }
 
 int usage(const char *message)
@@ -327,7 +478,7 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("device"), QStringLiteral("Device to read."));
     const QCommandLineOption modeOption(QStringLiteral("mode"),
-            QStringLiteral("flood, linerate or floor."), QStringLiteral("mode"),
+            QStringLiteral("flood, linerate, floor, idle or datamemory."), QStringLiteral("mode"),
             QStringLiteral("flood"));
     const QCommandLineOption framesOption(QStringLiteral("frames"),
             QStringLiteral("Volts frames of the first flood phase."), QStringLiteral("N"),
@@ -349,12 +500,16 @@ int main(int argc, char *argv[])
     parser.addOptions({ modeOption, framesOption, steadyOption, warmupOption, secondsOption,
                         fillOption, timeoutOption });
     parser.process(app);
+    const QString mode = parser.value(modeOption);
+    if (mode == QLatin1String("idle"))
+        return measureIdle(std::max(1.0, parser.value(secondsOption).toDouble()));
+    if (mode == QLatin1String("datamemory"))
+        return measureDataMemory(30000);
     if (parser.positionalArguments().size() != 1)
         return usage("give the device to read");
     const QString device = parser.positionalArguments().constFirst();
 
     Settings settings;
-    const QString mode = parser.value(modeOption);
     if (mode == QLatin1String("flood"))
         settings.mode = Settings::Mode::Flood;
     else if (mode == QLatin1String("linerate"))
@@ -362,7 +517,7 @@ int main(int argc, char *argv[])
     else if (mode == QLatin1String("floor"))
         settings.mode = Settings::Mode::Floor;
     else
-        return usage("--mode is flood, linerate or floor");
+        return usage("--mode is flood, linerate, floor, idle or datamemory");
     settings.floodFrames = std::max<qint64>(1, parser.value(framesOption).toLongLong());
     settings.steadySeconds = std::max(1.0, parser.value(steadyOption).toDouble());
     settings.warmupFrames = std::max<qint64>(1, parser.value(warmupOption).toLongLong());

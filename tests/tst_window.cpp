@@ -4,6 +4,7 @@
 #include "pseudoterminal.h"
 #include "renderarea.h"
 #include "testframes.h"
+#include "windowfeed.h"
 #include "window.h"
 
 #include <QAccessible>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 
 namespace {
 
@@ -32,7 +34,7 @@ T *rowChild(const Window &window, const char *kind, int row)
 
 QString lastDataLine(const Window &window)
 {
-    return child<QTextBrowser>(window, "dataBrowser")->document()->lastBlock().text();
+    return child<DataPane>(window, "dataBrowser")->lastLine();
 }
 
 // A window whose link runs over a real pseudo-terminal; the request frame
@@ -73,6 +75,7 @@ private slots:
     void dataLines_data();
     void dataLines();
     void dataPaneKeepsRecentLines();
+    void dataPaneLooksLikeAParagraphALine();
     void thresholds_data();
     void thresholds();
     void accessibleNames_data();
@@ -235,25 +238,44 @@ void tst_Window::dataLines()
     QFETCH(QStringList, lines);
 
     LinkedWindow linked;
-    auto *document = child<QTextBrowser>(linked.window, "dataBrowser")->document();
-    const int before = document->blockCount();
+    auto *pane = child<DataPane>(linked.window, "dataBrowser");
     linked.send(wire);
-    QTRY_COMPARE(document->blockCount(), before + lines.size());
-    for (int i = 0; i < lines.size(); ++i) {
-        const QTextBlock block = document->findBlockByNumber(before + i);
-        QCOMPARE(block.text(), lines.at(i));
-        // The banner's centring and colour stay with the banner.
-        QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-        QVERIFY(block.charFormat().foreground().color() != QColor(Qt::blue));
+    QTRY_COMPARE(pane->lineCount(), lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        QCOMPARE(pane->line(i), lines.at(i));
+    // The banner's centring and colour stay with the banner.
+    const QTextBlock block = pane->document()->lastBlock();
+    QCOMPARE(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QVERIFY(block.charFormat().foreground().color() != QColor(Qt::blue));
+}
+
+// Lines kept a few to a paragraph look just as a paragraph each would.
+void tst_Window::dataPaneLooksLikeAParagraphALine()
+{
+    DataPane pane;
+    QTextBrowser reference;
+    reference.setHtml(pane.toHtml());
+    for (QTextBrowser *browser : { static_cast<QTextBrowser *>(&pane), &reference })
+        browser->resize(300, 400);
+    for (int i = 0; i < 17; ++i) {
+        const char bytes[] = { char(i), char(0x7E), char(0xFF) };
+        pane.appendBytes(bytes, sizeof bytes);
+        QTextCursor end(reference.document());
+        end.movePosition(QTextCursor::End);
+        end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        end.insertText(QString::asprintf("%02X 7E FF ", i));
     }
+    pane.showPendingLines();
+    QCOMPARE(pane.lineCount(), 17);
+    QCOMPARE(pane.toPlainText(), reference.toPlainText());
+    QCOMPARE(pane.grab().toImage(), reference.grab().toImage());
 }
 
 void tst_Window::dataPaneKeepsRecentLines()
 {
     LinkedWindow linked;
-    auto *document = child<QTextBrowser>(linked.window, "dataBrowser")->document();
-    const int bannerBlocks = document->blockCount();
-    const int total = DataPane::MaxLines + 500;
+    auto *pane = child<DataPane>(linked.window, "dataBrowser");
+    const int total = DataPane::MaxLines + 2 * DataPane::TrimBatch + 50;
     QByteArray wire;
     // Both bytes stay below 0x7D, so no stuffing is needed.
     auto line = [](int i) { return QString::asprintf("%02X %02X ", i / 100, i % 100); };
@@ -261,10 +283,12 @@ void tst_Window::dataPaneKeepsRecentLines()
         wire += QByteArray("\x7E\xFD\x02\x00", 4) + char(i / 100) + char(i % 100) + '\x7E';
     linked.send(wire);
     QTRY_COMPARE_WITH_TIMEOUT(lastDataLine(linked.window), line(total - 1), 10000);
-    QCOMPARE(document->blockCount(), bannerBlocks + DataPane::MaxLines);
-    QVERIFY(document->firstBlock().text().contains(QStringLiteral("www.duplink.example")));
-    const int firstKept = total - DataPane::MaxLines;
-    QCOMPARE(document->findBlockByNumber(bannerBlocks).text(), line(firstKept));
+    QCOMPARE(checkKeptLines(*pane, total, line(total - 1)), QString());
+    QVERIFY(pane->document()->firstBlock().text().contains(QStringLiteral("www.duplink.example")));
+    // Without a gap: the oldest kept line follows the last one dropped.
+    const int firstKept = total - pane->lineCount();
+    QCOMPARE(pane->line(0), line(firstKept));
+    QCOMPARE(pane->line(DataPane::MaxLines / 2), line(firstKept + DataPane::MaxLines / 2));
 }
 
 void tst_Window::thresholds_data()

@@ -39,7 +39,7 @@ void FrameGenerator::start()
     if (options.flood) {
         writer.setAskingForMore(true);
     } else {
-        nextDueMs = 1000.0 / options.rate;
+        nextDueMs = periodMs();
         pacer.start(int(std::ceil(nextDueMs)));
     }
 }
@@ -57,21 +57,27 @@ bool FrameGenerator::wantsMoreFrames() const
     return !stopped && (options.frameLimit == 0 || voltsQueued < options.frameLimit);
 }
 
+// Between two paced writes: a burst of frames at the frame rate.
+double FrameGenerator::periodMs() const
+{
+    return options.burst * 1000.0 / options.rate;
+}
+
 void FrameGenerator::sendDueFrames()
 {
-    const double periodMs = 1000.0 / options.rate;
     const double nowMs = double(clock.nsecsElapsed()) / 1e6;
     writer.dropUnheardOutput();
     for (int sent = 0; nextDueMs <= nowMs && sent < MaxCatchUp && wantsMoreFrames()
                        && writer.queuedBytes() < PacedBacklog;
          ++sent) {
-        queueNextFrames();
-        nextDueMs += periodMs;
+        for (int frame = 0; frame < options.burst && wantsMoreFrames(); ++frame)
+            queueNextFrames();
+        nextDueMs += periodMs();
     }
     // Far behind (the line is full, or the process was stopped): carry on at
     // the rate from now instead of sending the backlog in a burst.
     if (nextDueMs <= nowMs)
-        nextDueMs = nowMs + periodMs;
+        nextDueMs = nowMs + periodMs();
     writer.flush();
     if (!wantsMoreFrames()) {
         emit ended();

@@ -25,6 +25,7 @@ public:
     struct Options
     {
         double rate = 20;        // volts frames per second
+        int burst = 1;           // volts frames per paced write
         bool flood = false;      // write as fast as the line takes, unpaced
         bool noise = false;      // junk between frames, many stuffed bytes
         qint64 frameLimit = 0;   // end after this many volts frames; 0: never
@@ -39,6 +40,7 @@ public:
 
 private:
     bool wantsMoreFrames() const;
+    double periodMs() const;
     void sendDueFrames();
     void fillLine();
 

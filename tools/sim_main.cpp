@@ -16,6 +16,7 @@
 namespace {
 
 constexpr double MaxRate = 1000; // the pacer works in whole milliseconds
+constexpr int MaxBurst = 32;      // frames per write: well within the paced backlog
 
 struct Settings
 {
@@ -40,6 +41,10 @@ Settings parseArguments()
     const QCommandLineOption rate = commandLine.addOption({ QStringLiteral("rate"),
             QStringLiteral("Volts frames per second (default 20, at most 1000)."),
             QStringLiteral("N"), QStringLiteral("20") });
+    const QCommandLineOption burst = commandLine.addOption({ QStringLiteral("burst"),
+            QStringLiteral("Send the volts frames N at a time, in one write, at the same average "
+                           "rate (default 1), as an adapter that buffers does."),
+            QStringLiteral("N"), QStringLiteral("1") });
     const QCommandLineOption seed = commandLine.addOption({ QStringLiteral("seed"),
             QStringLiteral("Seed of the generated data: the same seed gives the same frames."),
             QStringLiteral("N") });
@@ -65,7 +70,7 @@ Settings parseArguments()
     if (commandLine.isSet(replay)) {
         // The capture decides what is sent and when.
         for (const QCommandLineOption *generating :
-             { &rate, &seed, &commandLine.framesOption(), &flood, &noise }) {
+             { &rate, &burst, &seed, &commandLine.framesOption(), &flood, &noise }) {
             if (commandLine.isSet(*generating))
                 commandLine.usageError(QStringLiteral("--replay cannot be combined with --%1")
                                                .arg(generating->names().first()));
@@ -81,6 +86,9 @@ Settings parseArguments()
         commandLine.usageError(
                 QStringLiteral("--rate wants a number of frames per second above 0, at most %1")
                         .arg(MaxRate));
+    options.burst = commandLine.value(burst).toInt(&ok);
+    if (!ok || options.burst < 1 || options.burst > MaxBurst)
+        commandLine.usageError(QStringLiteral("--burst wants a whole number from 1 to %1").arg(MaxBurst));
     if (commandLine.isSet(seed)) {
         options.seed = commandLine.value(seed).toUInt(&ok);
         if (!ok)

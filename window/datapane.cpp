@@ -13,8 +13,9 @@ const char Banner[] = "<font color=blue size=+2><center><B>"
                       "www.duplink.example"
                       "<B></center></font><P><BR>";
 
-constexpr int BatchLines = 256;      // bounds the time one insertion takes
-constexpr int BacklogWaitMs = 40;    // how long lines may gather while a backlog is read
+constexpr int BatchLines = 256;        // bounds the time one insertion takes
+constexpr int InsertionIntervalMs = 250;
+constexpr QChar LineBreak = QChar::LineSeparator;
 
 void appendHexByte(QString &line, unsigned char byte)
 {
@@ -37,66 +38,104 @@ DataPane::DataPane(QWidget *parent)
     textOption.setTextDirection(Qt::LeftToRight);
     document()->setDefaultTextOption(textOption);
 
-    flushTimer.setSingleShot(true);
-    flushTimer.setInterval(0);
-    connect(&flushTimer, &QTimer::timeout, this, &DataPane::flushLines);
-}
-
-void DataPane::watchBacklog(const QIODevice *device)
-{
-    backlog = device;
+    insertTimer.setSingleShot(true);
+    connect(&insertTimer, &QTimer::timeout, this, &DataPane::showPendingLines);
 }
 
 void DataPane::appendBytes(const char *bytes, int length)
 {
-    if (!pendingLines.isEmpty())
-        pendingLines.append(QLatin1Char('\n'));
+    // Under the line before it, in a new paragraph every few lines.
+    const int place = linesInLastParagraph + pendingCount;
+    pendingText.append(place % LinesPerParagraph == 0 ? QChar(QChar::ParagraphSeparator) : LineBreak);
     for (int i = 0; i < length; ++i)
-        appendHexByte(pendingLines, static_cast<unsigned char>(bytes[i]));
-    if (++pendingCount == BatchLines || !flushTimer.isActive())
-        flushTimer.start(0);
+        appendHexByte(pendingText, static_cast<unsigned char>(bytes[i]));
+    // The first line after a pause goes in when the event loop comes round;
+    // others wait for the rest of the interval, or for a full batch.
+    if (++pendingCount == BatchLines) {
+        insertTimer.start(0);
+    } else if (!insertTimer.isActive()) {
+        const qint64 since = sinceInsertion.isValid() ? sinceInsertion.elapsed() : InsertionIntervalMs;
+        insertTimer.start(int(qMax<qint64>(0, InsertionIntervalMs - since)));
+    }
 }
 
-void DataPane::flushLines()
+void DataPane::showPendingLines()
 {
-    if (pendingLines.isEmpty())
+    insertTimer.stop();
+    if (pendingCount == 0)
         return;
-    // Trimming a full pane lays out every line again. While a backlog is
-    // being read, that happens once a wait or a batch of lines, not after
-    // every read.
-    const qint64 sinceLast = sinceFlush.isValid() ? sinceFlush.elapsed() : BacklogWaitMs;
-    if (sinceLast < BacklogWaitMs && pendingCount < BatchLines && backlog
-        && backlog->bytesAvailable() > 0) {
-        flushTimer.start(int(BacklogWaitMs - sinceLast));
-        return;
-    }
-    sinceFlush.start();
-    pendingCount = 0;
+    sinceInsertion.start();
     QScrollBar *scrollBar = verticalScrollBar();
     const bool following = scrollBar->value() == scrollBar->maximum();
 
-    // Plain left-aligned paragraphs, one per line: appending would carry the
+    // One edit, so the document is laid out once for all of it. The first
+    // data paragraph is a plain left-aligned one: appending would carry the
     // banner's centring and font over to the data.
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
-    end.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    end.insertText(pendingLines);
-    pendingLines.resize(0);
+    end.beginEditBlock();
+    if (lines == 0) {
+        end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        pendingText.remove(0, 1); // the paragraph is there now
+    }
+    end.insertText(pendingText);
+    end.endEditBlock();
+    lines += pendingCount;
+    linesInLastParagraph = (linesInLastParagraph + pendingCount - 1) % LinesPerParagraph + 1;
+    pendingText.resize(0);
+    pendingCount = 0;
 
-    trimToMaxLines();
+    if (lines >= MaxLines + TrimBatch)
+        trimOldestLines();
     if (following)
         scrollBar->setValue(scrollBar->maximum());
 }
 
 // The oldest lines go, the banner stays.
-void DataPane::trimToMaxLines()
+void DataPane::trimOldestLines()
 {
+    int excess = lines - MaxLines;
     QTextDocument *text = document();
-    const int excess = text->blockCount() - bannerBlocks - MaxLines;
-    if (excess <= 0)
-        return;
-    QTextCursor cursor(text->findBlockByNumber(bannerBlocks));
-    cursor.setPosition(text->findBlockByNumber(bannerBlocks + excess).position(),
-                       QTextCursor::KeepAnchor);
+    const QTextBlock first = text->findBlockByNumber(bannerBlocks);
+    QTextBlock block = first;
+    int cutAt = block.position();
+    while (excess > 0) {
+        const QString paragraph = block.text();
+        const int inParagraph = int(paragraph.count(LineBreak)) + 1;
+        if (inParagraph <= excess) {
+            excess -= inParagraph;
+            block = block.next();
+            cutAt = block.position();
+            continue;
+        }
+        int at = -1;
+        for (int i = 0; i < excess; ++i)
+            at = int(paragraph.indexOf(LineBreak, at + 1));
+        cutAt = block.position() + at + 1;
+        excess = 0;
+    }
+    QTextCursor cursor(first);
+    cursor.setPosition(cutAt, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    lines = MaxLines;
+}
+
+QString DataPane::line(int index) const
+{
+    for (QTextBlock block = document()->findBlockByNumber(bannerBlocks); block.isValid();
+         block = block.next()) {
+        const QStringList inParagraph = block.text().split(LineBreak);
+        if (index < inParagraph.size())
+            return inParagraph.at(index);
+        index -= int(inParagraph.size());
+    }
+    return {};
+}
+
+QString DataPane::lastLine() const
+{
+    if (lines == 0)
+        return {};
+    const QString paragraph = document()->lastBlock().text();
+    return paragraph.mid(paragraph.lastIndexOf(LineBreak) + 1);
 }

@@ -2,46 +2,54 @@
 #define DATAPANE_H
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QString>
 #include <QTextBrowser>
 #include <QTimer>
 
-QT_BEGIN_NAMESPACE
-class QIODevice;
-QT_END_NAMESPACE
-
 // The user-data pane: a banner, then one line of hexadecimal bytes for each
-// user-data frame, the newest MaxLines of them kept. It stays at the end
-// while the user has not scrolled away from it.
+// user-data frame, at least the newest MaxLines of them kept. It stays at
+// the end while the user has not scrolled away from it.
+//
+// Lines reach the pane at most four times a second, a read's worth or more
+// at a time, since laying out and painting new text costs the same for one
+// line as for many. Lines are kept a few to a paragraph, one under the other as separate
+// paragraphs would be: the document's cost in memory and layout is mostly
+// per paragraph, and a pane of single-line paragraphs cost three times as
+// much memory. The oldest lines go a batch at a time, since taking any away
+// moves every line below and so lays them all out again.
 class DataPane : public QTextBrowser
 {
     Q_OBJECT
 
 public:
     static constexpr int MaxLines = 10000;
+    static constexpr int TrimBatch = 100;       // lines beyond MaxLines before they go
+    static constexpr int LinesPerParagraph = 4;
 
     explicit DataPane(QWidget *parent = nullptr);
 
     // Adds a line: each byte as two upper-case hex digits and a blank.
     void appendBytes(const char *bytes, int length);
 
-    // Lines arrive from what this device delivers; while it still has bytes
-    // waiting, they are gathered for a while before the pane is touched.
-    void watchBacklog(const QIODevice *device);
+    // Shows the lines still gathered for the next insertion, now.
+    void showPendingLines();
+
+    // The lines in the pane, the banner aside: their number, one of them
+    // (0 the oldest kept), and the newest.
+    int lineCount() const { return lines; }
+    QString line(int index) const;
+    QString lastLine() const;
 
 private:
-    void flushLines();
-    void trimToMaxLines();
+    void trimOldestLines();
 
-    // Lines wait here until the event loop comes round, so the lines of one
-    // read reach the pane in one insertion.
-    QString pendingLines;
+    QString pendingText; // lines not in the pane yet, with their separators
     int pendingCount = 0;
     int bannerBlocks = 0;
-    QTimer flushTimer;
-    QElapsedTimer sinceFlush;
-    QPointer<const QIODevice> backlog;
+    int lines = 0;
+    int linesInLastParagraph = LinesPerParagraph; // the next line starts one
+    QTimer insertTimer;
+    QElapsedTimer sinceInsertion;
 };
 
 #endif

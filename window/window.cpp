@@ -186,7 +186,6 @@ void Window::connectDevice(const QString &name)
 PortListener *Window::listen(QIODevice *device)
 {
     listener = new PortListener(device, this);
-    dataBrowser->watchBacklog(device);
     connect(device, &QIODevice::readyRead, listener, &PortListener::receive);
     connect(device, &QIODevice::bytesWritten, listener, &PortListener::reportWritten);
     connect(device, &QIODevice::aboutToClose, listener, &PortListener::reportClose);

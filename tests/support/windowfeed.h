@@ -6,8 +6,14 @@
 
 #include <memory>
 
+class DataPane;
 class PortListener;
 class Window;
+
+// What is wrong with the pane after `linesSent` user-data lines since it was
+// made, the newest of them `lastLine`: it keeps every line until it is full,
+// then at least the newest DataPane::MaxLines. Empty when nothing is.
+QString checkKeptLines(const DataPane &pane, qint64 linesSent, const QString &lastLine);
 
 // A window fed from an in-memory device, one input at a time, and checked
 // after each input against what the reference model says it must show.
@@ -32,7 +38,8 @@ private:
     std::unique_ptr<Window> shown;
     QBuffer device;
     PortListener *listener;
-    int bannerBlocks;
+    DataPane *pane;
+    qint64 linesSent = 0;
 };
 
 #endif
