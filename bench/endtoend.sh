@@ -5,11 +5,16 @@
 #   1. duplink-sim --flood: frames/s kept up with, event-loop delay and
 #      resident memory over the first million frames, then for a while with
 #      the data pane full;
-#   2. duplink-sim --rate 137 (what a 9600-baud line carries): CPU time with
-#      a fresh data pane, with a full one, and of a bare listener without the
-#      window, for reference; each several times over, in turn, since the
-#      CPU time a wake-up costs varies a lot from run to run on a virtual
-#      machine;
+#   2. duplink-sim --rate 137 (what a 9600-baud line carries), one frame per
+#      write as a plain UART delivers it: CPU time with a fresh data pane,
+#      with a full one, and of a bare listener without the window, for
+#      reference; then 16 frames per write (--burst 16), as an adapter that
+#      buffers delivers it; each several times over, in turn, since the CPU
+#      time a wake-up costs varies a lot from run to run on a virtual
+#      machine; with the graph's repaints a second and how long new averages
+#      take to be painted;
+#   3. the window on a silent line: wake-ups a second;
+#   4. 30,000 user-data lines into a fresh window: resident memory growth;
 # and prints a table of the figures against their targets.
 #
 # Usage: bench/endtoend.sh [build-dir]       (default: build-bench-e2e)
@@ -81,11 +86,12 @@ start_simulator() {
     exit 1
 }
 
-# Runs the harness on $device; its "e2e key value" lines go to results.
+# Runs the harness on $device (if set); its "e2e key value" lines go to
+# results.
 run_harness() {
     local name=$1
     shift
-    if ! QT_QPA_PLATFORM=offscreen timeout 900 "$harness" "$@" "$device" \
+    if ! QT_QPA_PLATFORM=offscreen timeout 900 "$harness" "$@" ${device:+"$device"} \
             >"$work/$name.out" 2>"$work/$name.err"; then
         echo "bench_endtoend $* failed:" >&2
         tail -n 20 "$work/$name.err" >&2
@@ -108,7 +114,7 @@ start_simulator flood --flood
 run_harness flood --mode flood --frames "$frames" --steady "$steady"
 stop_simulator
 
-echo "== Line rate ($line_rate frames/s), ${seconds}s each, $repeats times: fresh pane, full pane, no window"
+echo "== Line rate ($line_rate frames/s), ${seconds}s each, $repeats times: fresh pane, full pane, no window, bursts of 16"
 for run in $(seq "$repeats"); do
     start_simulator "fresh$run" --rate "$line_rate"
     run_harness "fresh$run" --mode linerate --seconds "$seconds" --warmup 200
@@ -119,7 +125,15 @@ for run in $(seq "$repeats"); do
     start_simulator "floor$run" --rate "$line_rate"
     run_harness "floor$run" --mode floor --seconds "$seconds" --warmup 200
     stop_simulator
+    start_simulator "burst$run" --rate "$line_rate" --burst 16
+    run_harness "burst$run" --mode linerate --seconds "$seconds" --warmup 200
+    stop_simulator
 done
+device=""
+
+echo "== Silent line, ${seconds}s; 30,000 user-data lines"
+run_harness idle --mode idle --seconds "$seconds"
+run_harness memory --mode datamemory
 load_after=$(cut -d ' ' -f 1-3 /proc/loadavg)
 
 echo
@@ -177,9 +191,23 @@ awk -v repeats="$repeats" '
         delay("steady", "pane full")
         memory("flood", sprintf("first %.0f frames", frames))
         memory("steady", sprintf("%.1fM frames more", value["flood.steady_frames"] / 1e6))
-        cpu("fresh", "linerate", "CPU at line rate, fresh data pane", "< 1 %")
-        cpu("full", "linerate", "CPU at line rate, full data pane", "< 1 %")
+        cpu("fresh", "linerate", "CPU at line rate, single frames, fresh pane", "< 1 %")
+        cpu("full", "linerate", "CPU at line rate, single frames, full pane", "< 1 %")
+        cpu("burst", "linerate", "CPU at line rate, 16 frames a write", "< 1 %")
         cpu("floor", "floor", "CPU at line rate, bare listener (no window)", "-")
+        paints = value["fresh1.linerate_graph_paints_per_second"]
+        row("Graph repaints at line rate", sprintf("%.1f a second", paints), ">= 20 a second",
+            paints >= 20 ? "PASS" : "FAIL")
+        late = value["fresh1.linerate_averages_delay_max_ms"]
+        row("Averages painted after their 16th report", sprintf("median %.0f, max %.0f ms",
+            value["fresh1.linerate_averages_delay_median_ms"], late), "max < 100 ms",
+            late < 100 ? "PASS" : "FAIL")
+        wakeups = value["idle.idle_wakeups_per_second"]
+        row("Wake-ups on a silent line", sprintf("%.1f a second (listener timer: 10)", wakeups),
+            "<= 11 a second", wakeups <= 11 ? "PASS" : "FAIL")
+        grown = value["memory.datamemory_rss_growth_kb"] / 1024
+        row("RSS growth, 30,000 user-data lines", sprintf("%+.1f MB, %d lines kept", grown,
+            value["memory.datamemory_pane_lines"]), "< 5 MB", grown < 5 ? "PASS" : "FAIL")
         printf "\n%d of %d targets met\n", counted - failed, counted
         exit failed ? 3 : 0
     }' "$work/results"

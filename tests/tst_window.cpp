@@ -72,6 +72,7 @@ private slots:
     void frameNotSentWithoutPort();
     void averagesCoverOnlyTheLastSixteen();
     void voltsReachGraph();
+    void graphRepaintsWhileDataFlows();
     void dataLines_data();
     void dataLines();
     void dataPaneKeepsRecentLines();
@@ -217,6 +218,42 @@ void tst_Window::voltsReachGraph()
     QCOMPARE(graph->point(1, 0), QPoint(0, 255 - 0x5A));
     QCOMPARE(graph->point(2, 0), QPoint(0, 0));
     QCOMPARE(graph->point(3, 0), QPoint(0, 255));
+}
+
+namespace {
+
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+// The graph is redrawn as reports come, not only once they stop.
+void tst_Window::graphRepaintsWhileDataFlows()
+{
+    LinkedWindow linked;
+    DialogDriver closeDialog(&linked.window, DialogDriver::Reject);
+    linked.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&linked.window));
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    PaintCounter counter;
+    graph->installEventFilter(&counter);
+    for (int i = 0; i < 30; ++i) {
+        linked.send(voltsFrame(quint8(i * 8), 0, 0, 0));
+        QTest::qWait(20);
+    }
+    const int whileFlowing = counter.paints;
+    QTRY_COMPARE(graph->newestSlot(), 29);
+    QVERIFY2(whileFlowing >= 3, qPrintable(QStringLiteral("%1 paints").arg(whileFlowing)));
 }
 
 void tst_Window::dataLines_data()

@@ -103,9 +103,9 @@ private:
 
     // The graph and the averages reach the screen at most once a refresh
     // interval: a paint per report would cost more than the report itself.
-    // 45 ms: at the line rate the next report comes within 7 ms, so the
-    // graph is redrawn a little over 20 times a second.
-    static constexpr int RefreshInterval = 45; // ms
+    // At the line rate a refresh waits for the next report after the
+    // interval, up to 7 ms more: the graph is redrawn some 22 times a second.
+    static constexpr int RefreshInterval = 40; // ms
     QTimer refreshTimer;
     QElapsedTimer sinceRefresh;
 };
