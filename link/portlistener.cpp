@@ -1,6 +1,7 @@
 #include "portlistener.h"
 
 #include <QIODevice>
+#include <QMetaMethod>
 
 #include <cstring>
 
@@ -33,6 +34,8 @@ void PortListener::receive()
     if (count <= 0)
         return;
 
+    if (isSignalConnected(QMetaMethod::fromSignal(&PortListener::blockRead)))
+        emit blockRead(QByteArray::fromRawData(buffer, count));
     receiving = true;
     decoder.decode(reinterpret_cast<const std::uint8_t *>(buffer), std::size_t(count),
                    [this](const std::uint8_t *payload, int length) { dispatch(payload, length); });

@@ -33,6 +33,8 @@ signals:
     void reportThreshold(Threshold *threshold);
     void reportVolts(char volt1, char volt2, char linkq, char linkql);
     void reportData(char *, int length);
+    // Every block read, before it is decoded; valid only during the call.
+    void blockRead(const QByteArray &bytes);
 
 public slots:
     void receive();

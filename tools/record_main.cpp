@@ -1,30 +1,18 @@
 // duplink-record: writes the telemetry module's frames down as CSV or JSON
 // Lines, and optionally the raw bytes for duplink-sim --replay.
 
-#include "rawcapture.h"
 #include "recorder.h"
-#include "recordwriter.h"
 #include "stopsignals.h"
 #include "toolcommandline.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 
 #include <csignal>
 #include <cstdio>
-#include <optional>
 
 namespace {
 
-struct Settings
-{
-    Recorder::Options recorder;
-    QString output;
-    QString raw;
-    RecordWriter::Format format = RecordWriter::Format::Csv;
-};
-
-Settings parseArguments()
+Recorder::Options parseArguments()
 {
     ToolCommandLine commandLine(QStringLiteral("duplink-record"), QStringLiteral(
             "Records the frames of the telemetry module of the radio-control link. Opens the "
@@ -54,17 +42,16 @@ Settings parseArguments()
                            "waiting for it.") });
     commandLine.process();
 
-    Settings settings;
-    Recorder::Options &options = settings.recorder;
+    Recorder::Options options;
     options.device = commandLine.device();
     options.waitForDevice = !commandLine.isSet(noWait);
-    settings.output = commandLine.value(output);
-    settings.raw = commandLine.value(raw);
+    options.output = commandLine.value(output);
+    options.raw = commandLine.value(raw);
     if (commandLine.isSet(json))
-        settings.format = RecordWriter::Format::JsonLines;
+        options.format = SessionLog::Format::JsonLines;
     options.durationMs = commandLine.durationMs();
     options.frameLimit = commandLine.frameLimit();
-    return settings;
+    return options;
 }
 
 } // namespace
@@ -76,29 +63,15 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 
     QCoreApplication app(argc, argv);
-    const Settings settings = parseArguments();
-
-    // Outputs first: a typo in a file name should not wait for the device.
-    RecordWriter writer;
-    if (!writer.open(settings.output, settings.format)) {
-        std::fprintf(stderr, "duplink-record: %s\n", qPrintable(writer.errorString()));
+    Recorder recorder(parseArguments());
+    if (!recorder.openOutputs())
         return 1;
-    }
-    std::optional<RawCapture> raw;
-    if (!settings.raw.isEmpty()) {
-        raw.emplace();
-        if (!raw->create(settings.raw, QDateTime::currentMSecsSinceEpoch())) {
-            std::fprintf(stderr, "duplink-record: %s\n", qPrintable(raw->errorString()));
-            return 1;
-        }
-    }
 
     StopSignals stopSignals;
     if (!stopSignals.isValid()) {
         std::fprintf(stderr, "duplink-record: cannot watch for signals\n");
         return 1;
     }
-    Recorder recorder(settings.recorder, writer, raw ? &*raw : nullptr);
     QObject::connect(&stopSignals, &StopSignals::received, &recorder, [&recorder](int) {
         recorder.stop(0);
     });

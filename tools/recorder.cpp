@@ -1,45 +1,47 @@
 #include "recorder.h"
 
 #include "framecodec.h"
-#include "rawcapture.h"
-#include "recordwriter.h"
-#include "threshold.h"
 
 #include <QFile>
 
 #include <cstdio>
 #include <sys/stat.h>
 
-Recorder::Recorder(const Options &options, RecordWriter &writer, RawCapture *raw, QObject *parent)
+Recorder::Recorder(const Options &options, QObject *parent)
     : QObject(parent),
       options(options),
-      writer(writer),
-      raw(raw),
       port(options.device),
-      tap(&port),
-      listener(&tap),
-      link(options.device, &port, &listener)
+      listener(&port),
+      link(options.device, &port, &listener),
+      lines(&listener),
+      raw(&listener)
 {
     connect(&link, &SerialLink::cannotOpen, this, &Recorder::showOpenFailure);
     connect(&link, &SerialLink::lost, this, &Recorder::showStatus);
     connect(&link, &SerialLink::restored, this, &Recorder::showStatus);
     connect(&link, &SerialLink::restored, this, &Recorder::sendRequest);
-    connect(&tap, &QIODevice::readyRead, &listener, &PortListener::receive);
-    connect(&listener, &PortListener::reportVolts, this, &Recorder::recordVolts);
-    connect(&listener, &PortListener::reportThreshold, this, &Recorder::recordThreshold);
-    connect(&listener, &PortListener::reportData, this, &Recorder::recordData);
-    if (raw)
-        connect(&tap, &ReadTap::blockRead, this, &Recorder::recordRaw);
-
-    flushTimer.setInterval(FlushInterval);
-    connect(&flushTimer, &QTimer::timeout, this, &Recorder::flushOutputs);
+    connect(&port, &QIODevice::readyRead, &listener, &PortListener::receive);
+    connect(&lines, &SessionLog::frameWritten, this, &Recorder::countFrame);
+    connect(&lines, &SessionLog::failed, this, &Recorder::fail);
+    connect(&raw, &SessionLog::failed, this, &Recorder::fail);
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, this, [this] { stop(0); });
 }
 
+bool Recorder::openOutputs()
+{
+    SessionLog *failed = nullptr;
+    if (!lines.open(options.output, options.format))
+        failed = &lines;
+    else if (!options.raw.isEmpty() && !raw.open(options.raw, SessionLog::Format::Raw))
+        failed = &raw;
+    if (failed)
+        std::fprintf(stderr, "duplink-record: %s\n", qPrintable(failed->errorString()));
+    return !failed;
+}
+
 void Recorder::start()
 {
-    clock.start();
     if (isNotSerialDevice()) {
         fail(QStringLiteral("%1 is not a serial device").arg(options.device));
         return;
@@ -50,8 +52,12 @@ void Recorder::start()
         fail(QStringLiteral("cannot open %1: %2").arg(options.device, port.errorString()));
         return;
     }
-    if (!writer.writeHeader()) {
-        fail(writer.errorString());
+    if (!lines.begin()) {
+        fail(lines.errorString());
+        return;
+    }
+    if (!options.raw.isEmpty() && !raw.begin()) {
+        fail(raw.errorString());
         return;
     }
     if (opened)
@@ -60,7 +66,6 @@ void Recorder::start()
         link.waitForDevice();
     if (options.durationMs > 0)
         deadline.start(int(options.durationMs));
-    flushTimer.start();
 }
 
 bool Recorder::isNotSerialDevice() const
@@ -96,45 +101,10 @@ void Recorder::fail(const QString &message)
     stop(1);
 }
 
-void Recorder::recordVolts(char volt1, char volt2, char linkq, char linkql)
+void Recorder::countFrame()
 {
-    if (!stopped)
-        lineWritten(writer.writeVolts(quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql)));
-}
-
-void Recorder::recordThreshold(Threshold *threshold)
-{
-    if (!stopped)
-        lineWritten(writer.writeThreshold(threshold->index, threshold->value,
-                                          quint8(threshold->comparison), quint8(threshold->level)));
-}
-
-void Recorder::recordData(char *bytes, int length)
-{
-    if (!stopped)
-        lineWritten(writer.writeData(bytes, length));
-}
-
-void Recorder::lineWritten(bool ok)
-{
-    if (!ok)
-        fail(writer.errorString());
-    else if (options.frameLimit > 0 && ++framesWritten >= options.frameLimit)
+    if (options.frameLimit > 0 && ++framesWritten >= options.frameLimit)
         stop(0);
-}
-
-void Recorder::recordRaw(const QByteArray &bytes)
-{
-    if (!stopped && !raw->append(clock.elapsed(), bytes))
-        fail(raw->errorString());
-}
-
-void Recorder::flushOutputs()
-{
-    if (!writer.flush())
-        fail(writer.errorString());
-    else if (raw && !raw->flush())
-        fail(raw->errorString());
 }
 
 void Recorder::stop(int exitCode)
@@ -142,14 +112,13 @@ void Recorder::stop(int exitCode)
     if (stopped)
         return;
     stopped = true;
-    flushTimer.stop();
     deadline.stop();
     // A failure that ended the run has been reported already.
     QString problem;
-    if (!writer.flush())
-        problem = writer.errorString();
-    else if (raw && !raw->flush())
-        problem = raw->errorString();
+    if (!lines.end())
+        problem = lines.errorString();
+    else if (!raw.end())
+        problem = raw.errorString();
     if (!problem.isEmpty() && exitCode == 0) {
         std::fprintf(stderr, "duplink-record: %s\n", qPrintable(problem));
         exitCode = 1;

@@ -2,16 +2,12 @@
 #define RECORDER_H
 
 #include "portlistener.h"
-#include "readtap.h"
 #include "seriallink.h"
+#include "sessionlog.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QTimer>
-
-class RawCapture;
-class RecordWriter;
 
 // Records the telemetry module's frames: opens the device as the monitor
 // does, sends the request frame, and writes one line per decoded frame;
@@ -22,19 +18,22 @@ class Recorder : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int FlushInterval = 1000;     // ms, for output written in blocks
-
     struct Options
     {
         QString device;
         bool waitForDevice = true; // false: a device that does not open at start is fatal
         qint64 frameLimit = 0;     // stop after this many frames; 0: never
         qint64 durationMs = 0;     // stop after this long; 0: never
+        QString output;            // empty or "-": standard output
+        SessionLog::Format format = SessionLog::Format::Csv;
+        QString raw;               // empty: no raw capture
     };
 
-    Recorder(const Options &options, RecordWriter &writer, RawCapture *raw,
-             QObject *parent = nullptr);
+    explicit Recorder(const Options &options, QObject *parent = nullptr);
 
+    // Creates the output files, before the device is tried: a typo in a
+    // file name should not wait for the device. Says why on failure.
+    bool openOutputs();
     void start();
     // Writes out everything held back and ends the run with exitCode.
     void stop(int exitCode = 0);
@@ -48,24 +47,15 @@ private:
     void sendRequest();
     void showStatus(const QString &message);
     void fail(const QString &message);
-
-    void recordVolts(char volt1, char volt2, char linkq, char linkql);
-    void recordThreshold(Threshold *threshold);
-    void recordData(char *bytes, int length);
-    void recordRaw(const QByteArray &bytes);
-    void lineWritten(bool ok);
-    void flushOutputs();
+    void countFrame();
 
     const Options options;
-    RecordWriter &writer;
-    RawCapture *raw;
     QSerialPort port;
-    ReadTap tap;
     PortListener listener;
     SerialLink link;
-    QTimer flushTimer;
+    SessionLog lines;
+    SessionLog raw;
     QTimer deadline;
-    QElapsedTimer clock;
     qint64 framesWritten = 0;
     bool stopped = false;
 };

@@ -35,6 +35,8 @@ public:
     bool writeThreshold(int alarm, quint8 value, quint8 comparison, quint8 level);
     bool writeData(const char *bytes, int length);
     bool flush();
+    // Flushes and closes the file (standard output stays open).
+    bool close();
 
     // Why the last call failed: "cannot write <file>: <reason>".
     QString errorString() const { return error; }

@@ -115,3 +115,10 @@ bool RecordWriter::flush()
 {
     return !file.isOpen() || file.flush() || fail();
 }
+
+bool RecordWriter::close()
+{
+    const bool flushed = flush();
+    file.close();
+    return flushed;
+}

@@ -43,6 +43,13 @@ bool RawCapture::append(qint64 ms, const QByteArray &bytes)
     return true;
 }
 
+bool RawCapture::close()
+{
+    const bool flushed = flush();
+    file.close();
+    return flushed;
+}
+
 bool RawCapture::flush()
 {
     if (!file.isOpen() || file.flush())
@@ -50,7 +57,7 @@ bool RawCapture::flush()
     return fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
 }
 
-bool RawCapture::open(const QString &path)
+bool RawCapture::open(const QString &path, bool playWhatIsWhole)
 {
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -60,37 +67,43 @@ bool RawCapture::open(const QString &path)
         || std::memcmp(header, Magic, MagicLength) != 0)
         return fail(QStringLiteral("%1 is not a raw capture (made by duplink-record --raw)").arg(path));
     startMs = qint64(qFromLittleEndian<quint64>(header + MagicLength));
-    if (!checkRecords())
+    if (!checkRecords(playWhatIsWhole))
         return false;
     return file.seek(HeaderLength)
             || fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
 }
 
-bool RawCapture::checkRecords()
+bool RawCapture::checkRecords(bool playWhatIsWhole)
 {
     const qint64 size = file.size();
     qint64 at = HeaderLength;
     qint64 previousMs = 0;
     while (at < size) {
         char header[RecordHeaderLength];
-        if (!file.seek(at) || file.read(header, RecordHeaderLength) != RecordHeaderLength)
-            return fail(QStringLiteral("%1: truncated record at byte %2").arg(file.fileName()).arg(at));
-        const qint64 ms = qint64(qFromLittleEndian<quint64>(header));
-        const quint32 length = qFromLittleEndian<quint32>(header + 8);
-        if (ms < previousMs || length == 0 || length > MaxRecordLength)
-            return fail(QStringLiteral("%1: damaged record at byte %2").arg(file.fileName()).arg(at));
+        const bool headerWhole = file.seek(at) && file.read(header, RecordHeaderLength) == RecordHeaderLength;
+        const quint32 length = headerWhole ? qFromLittleEndian<quint32>(header + 8) : 0;
+        if (headerWhole) {
+            const qint64 ms = qint64(qFromLittleEndian<quint64>(header));
+            if (ms < previousMs || length == 0 || length > MaxRecordLength)
+                return fail(QStringLiteral("%1: damaged record at byte %2").arg(file.fileName()).arg(at));
+            previousMs = ms;
+        }
+        if (!headerWhole || at + RecordHeaderLength + length > size) {
+            if (!playWhatIsWhole)
+                return fail(QStringLiteral("%1: truncated record at byte %2").arg(file.fileName()).arg(at));
+            cutAt = at;
+            break;
+        }
         at += RecordHeaderLength + length;
-        if (at > size)
-            return fail(QStringLiteral("%1: truncated record at byte %2")
-                                .arg(file.fileName())
-                                .arg(at - RecordHeaderLength - length));
-        previousMs = ms;
     }
+    wholeUntil = at;
     return true;
 }
 
 bool RawCapture::next(Record &record)
 {
+    if (file.pos() >= wholeUntil)
+        return false;
     char header[RecordHeaderLength];
     const qint64 got = file.read(header, RecordHeaderLength);
     if (got == 0)

@@ -7,7 +7,8 @@
 
 // The bytes received from the module, kept with the time each block was
 // read, so that a session can be played back at its own pace. Written by
-// duplink-record --raw, read by duplink-sim --replay.
+// duplink-record --raw and by the window's recording, played by
+// duplink-sim --replay and duplink --replay.
 //
 // The file, all integers little-endian:
 //   header: the 8 bytes "DUPLRAW1", then a uint64: the wall-clock time the
@@ -35,10 +36,14 @@ public:
     bool create(const QString &path, qint64 startedAtMsSinceEpoch);
     bool append(qint64 ms, const QByteArray &bytes);
     bool flush();
+    bool close();
 
     // Reading: checks the header and every record's framing up front, so a
-    // damaged file is refused before anything is played.
-    bool open(const QString &path);
+    // damaged file is refused before anything is played. A file cut short
+    // in its last record is refused too, unless `playWhatIsWhole`: then the
+    // records before the cut are played and truncatedAt() says where.
+    bool open(const QString &path, bool playWhatIsWhole = false);
+    qint64 truncatedAt() const { return cutAt; }
     // The next record; false at the end of the file or on a read error
     // (errorString() is then set).
     bool next(Record &record);
@@ -48,11 +53,13 @@ public:
 
 private:
     bool fail(const QString &reason);
-    bool checkRecords();
+    bool checkRecords(bool playWhatIsWhole);
 
     QFile file;
     QString error;
     qint64 startMs = 0;
+    qint64 wholeUntil = 0; // where the last whole record ends
+    qint64 cutAt = -1;     // where a record was cut short, or -1
 };
 
 #endif
