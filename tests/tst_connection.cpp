@@ -1,6 +1,8 @@
 #include "commdialog.h"
+#include "devicepath.h"
 #include "dialogdriver.h"
 #include "outputcapture.h"
+#include "portentry.h"
 #include "processusage.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
@@ -41,6 +43,46 @@ RenderArea *graph(const Window &window)
     return window.findChild<RenderArea *>(QStringLiteral("renderArea"));
 }
 
+// Ports as the system might list them, each over a file in a temporary
+// folder; an adapter also has its link in a by-id folder there.
+class FakePorts
+{
+public:
+    FakePorts()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("dev"));
+        QDir(dir.path()).mkpath(QStringLiteral("by-id"));
+    }
+
+    QString path(const QString &relative) const { return dir.filePath(relative); }
+    QString byIdFolder() const { return path(QStringLiteral("by-id")); }
+    QString device(const QString &name) const { return path(QStringLiteral("dev/") + name); }
+    QString byIdLinkOf(const QString &adapter) const { return byIdFolder() + QLatin1Char('/') + adapter; }
+
+    // Plugs in a port at `position` of the list; `adapter` names its by-id link.
+    void plug(PortEntry entry, const QString &adapter = {}, qsizetype position = -1)
+    {
+        entry.systemLocation = device(entry.name);
+        QFile file(entry.systemLocation);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (!adapter.isEmpty())
+            QVERIFY(QFile::link(entry.systemLocation, byIdLinkOf(adapter)));
+        listed.insert(position < 0 ? listed.size() : position, entry);
+    }
+    void plug(const QString &name, const QString &adapter = {}, qsizetype position = -1)
+    {
+        plug(PortEntry{ name, {}, {}, {}, {} }, adapter, position);
+    }
+    void unplug(const QString &name)
+    {
+        listed.removeIf([&](const PortEntry &entry) { return entry.name == name; });
+    }
+
+private:
+    QTemporaryDir dir;
+    QList<PortEntry> listed;
+};
+
 } // namespace
 
 class tst_Connection : public QObject
@@ -51,6 +93,8 @@ private slots:
     void dialogLayout();
     void devicePaths_data();
     void devicePaths();
+    void stableDevicePaths_data();
+    void stableDevicePaths();
     void firstShowConnects();
     void rejectedDialogAbandons();
     void unopenableDeviceIsShown();
@@ -58,6 +102,7 @@ private slots:
     void noPortChosen();
     void lostLinkStaysIdleAndReconnects();
     void deviceThatAppearsLater();
+    void replugFollowsAdapter();
     void commandLine_data();
     void commandLine();
     void toolkitOptionsWithoutDisplay();
@@ -95,6 +140,35 @@ void tst_Connection::devicePaths()
     QFETCH(QString, portName);
     QFETCH(QString, device);
     QCOMPARE(Window::devicePath(portName), device);
+}
+
+void tst_Connection::stableDevicePaths_data()
+{
+    QTest::addColumn<QString>("device"); // in a folder of fake devices and links
+    QTest::addColumn<QString>("byIdFolder");
+    QTest::addColumn<QString>("opened");
+
+    QTest::newRow("adapter with a link") << "dev/ttyUSB0" << "by-id" << "by-id/usb-Module";
+    QTest::newRow("port without a link") << "dev/ttyS0" << "by-id" << "dev/ttyS0";
+    QTest::newRow("device not there") << "dev/ttyUSB9" << "by-id" << "dev/ttyUSB9";
+    QTest::newRow("a link of the user's own") << "module" << "by-id" << "module";
+    QTest::newRow("the by-id link itself") << "by-id/usb-Module" << "by-id" << "by-id/usb-Module";
+    QTest::newRow("no by-id folder") << "dev/ttyUSB0" << "none" << "dev/ttyUSB0";
+}
+
+// An adapter is opened through its by-id link; anything else as named.
+void tst_Connection::stableDevicePaths()
+{
+    QFETCH(QString, device);
+    QFETCH(QString, byIdFolder);
+    QFETCH(QString, opened);
+
+    FakePorts ports;
+    ports.plug(QStringLiteral("ttyS0"));
+    ports.plug(QStringLiteral("ttyUSB0"), QStringLiteral("usb-Module"));
+    QVERIFY(QFile::link(ports.device(QStringLiteral("nowhere")), ports.byIdLinkOf(QStringLiteral("usb-Broken"))));
+    QVERIFY(QFile::link(ports.device(QStringLiteral("ttyUSB0")), ports.path(QStringLiteral("module"))));
+    QCOMPARE(stableDevicePath(ports.path(device), ports.path(byIdFolder)), ports.path(opened));
 }
 
 void tst_Connection::firstShowConnects()
@@ -283,6 +357,43 @@ void tst_Connection::deviceThatAppearsLater()
     QCOMPARE(std::count_if(lines.begin(), lines.end(),
                            [](const QByteArray &line) { return line.startsWith("Cannot open"); }),
              1);
+}
+
+// An adapter that comes back under another number is found again through
+// its by-id link, and asked again for the alarm settings; messages keep the
+// name the user chose.
+void tst_Connection::replugFollowsAdapter()
+{
+    QTemporaryDir byId;
+    const QString adapter = byId.filePath(QStringLiteral("usb-Telemetry_Module_42-if00-port0"));
+    auto first = std::make_unique<PseudoTerminal>();
+    const QString chosen = first->slavePath();
+    QVERIFY(QFile::link(chosen, adapter));
+    Window window;
+    window.setByIdFolder(byId.path());
+    {
+        OutputCapture quiet(stdout);
+        window.connectDevice(chosen);
+        QCOMPARE(first->read(RequestFrame.size()), RequestFrame);
+    }
+
+    // Made before the first goes, so that it cannot take the old number.
+    PseudoTerminal second;
+    OutputCapture errors(stderr);
+    first.reset();
+    QVERIFY(QFile::remove(adapter));
+    QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link lost: ")));
+    QVERIFY(statusLabel(window)->text().contains(chosen));
+    QVERIFY(statusLabel(window)->toolTip().contains(adapter));
+
+    QVERIFY(QFile::link(second.slavePath(), adapter));
+    OutputCapture output(stdout);
+    QCOMPARE(second.read(RequestFrame.size(), 2500), RequestFrame);
+    QCOMPARE(output.programText(), RequestLine);
+    QTRY_COMPARE(statusLabel(window)->text(), QStringLiteral("Link up: ") + chosen);
+    QVERIFY(statusLabel(window)->toolTip().contains(adapter));
+    QVERIFY(statusLabel(window)->accessibleDescription().contains(adapter));
+    QVERIFY(!errors.programText().contains(adapter.toLocal8Bit()));
 }
 
 void tst_Connection::commandLine_data()

@@ -15,7 +15,7 @@ Recorder::Recorder(const Options &options, RecordWriter &writer, RawCapture *raw
       options(options),
       writer(writer),
       raw(raw),
-      port(options.device),
+      port(stableDevicePath(options.device, options.byIdFolder)),
       tap(&port),
       listener(&tap),
       link(options.device, &port, &listener)
