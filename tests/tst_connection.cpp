@@ -9,13 +9,16 @@
 #include "testframes.h"
 #include "window.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QSerialPortInfo>
 #include <QSignalSpy>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +44,19 @@ QLabel *statusLabel(const Window &window)
 RenderArea *graph(const Window &window)
 {
     return window.findChild<RenderArea *>(QStringLiteral("renderArea"));
+}
+
+QComboBox *portBox(const QWidget &dialog)
+{
+    return dialog.findChild<QComboBox *>(QStringLiteral("portBox"));
+}
+
+QStringList items(const QComboBox *box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
 }
 
 // Ports as the system might list them, each over a file in a temporary
@@ -78,6 +94,16 @@ public:
         listed.removeIf([&](const PortEntry &entry) { return entry.name == name; });
     }
 
+    CommDialog::PortSource source()
+    {
+        return [this] {
+            ++polls;
+            return listed;
+        };
+    }
+
+    int polls = 0;
+
 private:
     QTemporaryDir dir;
     QList<PortEntry> listed;
@@ -91,6 +117,9 @@ class tst_Connection : public QObject
 
 private slots:
     void dialogLayout();
+    void dialogFollowsPorts();
+    void emptyListExplained();
+    void portDescriptions();
     void devicePaths_data();
     void devicePaths();
     void stableDevicePaths_data();
@@ -123,6 +152,104 @@ void tst_Connection::dialogLayout()
     QCOMPARE(box->count(), 2 + QSerialPortInfo::availablePorts().size());
     QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
     QVERIFY(dialog.findChild<QLabel *>()->text() == QStringLiteral("Torvi @"));
+}
+
+// While shown, the list follows the ports plugged in and out; the choice
+// stays on its port, and devices named on the command line stay first.
+void tst_Connection::dialogFollowsPorts()
+{
+    FakePorts ports;
+    ports.plug(QStringLiteral("ttyS0"));
+    ports.plug(QStringLiteral("ttyUSB0"));
+    CommDialog dialog(nullptr, { QStringLiteral("/dev/pts/7") }, ports.byIdFolder(), ports.source());
+    QComboBox *box = portBox(dialog);
+    dialog.show();
+    box->setCurrentIndex(2);
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+
+    ports.plug(QStringLiteral("ttyUSB1"), {}, 1);
+    QTRY_COMPARE(items(box), QStringList({ "/dev/pts/7", "ttyS0", "ttyUSB1", "ttyUSB0" }));
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+    ports.unplug(QStringLiteral("ttyS0"));
+    QTRY_COMPARE(items(box), QStringList({ "/dev/pts/7", "ttyUSB1", "ttyUSB0" }));
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+
+    // The chosen port goes: the choice falls back to the first device.
+    ports.unplug(QStringLiteral("ttyUSB0"));
+    ports.unplug(QStringLiteral("ttyUSB1"));
+    QTRY_COMPARE(items(box), QStringList({ "/dev/pts/7" }));
+    QCOMPARE(box->currentIndex(), 0);
+
+    // Hidden, it stops asking.
+    dialog.hide();
+    const int polls = ports.polls;
+    QTest::qWait(3 * CommDialog::PollInterval);
+    QCOMPARE(ports.polls, polls);
+}
+
+// No port: the box says so where the list would be, its tooltip and
+// description say what to do, and OK waits for a port.
+void tst_Connection::emptyListExplained()
+{
+    FakePorts ports;
+    CommDialog dialog(nullptr, {}, ports.byIdFolder(), ports.source());
+    QComboBox *box = portBox(dialog);
+    auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("okButton"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(box->count(), 0);
+    QCOMPARE(dialog.size(), QSize(150, 80));
+    QVERIFY(!ok->isEnabled());
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, box);
+    QVERIFY2(box->fontMetrics().horizontalAdvance(box->placeholderText()) <= field.width(),
+             qPrintable(box->placeholderText()));
+    QVERIFY(box->placeholderText().startsWith(QStringLiteral("No port")));
+    QVERIFY(box->toolTip().contains(QStringLiteral("No serial port was found")));
+    QVERIFY(box->toolTip().contains(QStringLiteral("command line")));
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box);
+    QCOMPARE(face->text(QAccessible::Description), box->toolTip());
+    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Serial port"));
+
+    ports.plug(QStringLiteral("ttyUSB0"));
+    QTRY_VERIFY(ok->isEnabled());
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+    QVERIFY(!face->text(QAccessible::Description).contains(QStringLiteral("command line")));
+    ports.unplug(QStringLiteral("ttyUSB0"));
+    QTRY_VERIFY(!ok->isEnabled());
+    QVERIFY(face->text(QAccessible::Description).contains(QStringLiteral("command line")));
+}
+
+// Each item's tooltip and description tell what the system knows of the
+// port; its text stays the port's name.
+void tst_Connection::portDescriptions()
+{
+    FakePorts ports;
+    const QString adapter = QStringLiteral("usb-Prolific_USB-Serial_A1B2-if00-port0");
+    ports.plug({ QStringLiteral("ttyUSB0"), {}, QStringLiteral("USB-Serial Controller"),
+                 QStringLiteral("Prolific"), QStringLiteral("A1B2") },
+               adapter);
+    ports.plug(QStringLiteral("ttyS0"));
+    // The same adapter named on the command line is known as well.
+    CommDialog dialog(nullptr, { ports.device(QStringLiteral("ttyUSB0")) }, ports.byIdFolder(),
+                      ports.source());
+    QComboBox *box = portBox(dialog);
+    QCOMPARE(items(box), QStringList({ ports.device("ttyUSB0"), "ttyUSB0", "ttyS0" }));
+    const QStringList known = { ports.device(QStringLiteral("ttyUSB0")),
+                                QStringLiteral("USB-Serial Controller"),
+                                QStringLiteral("Manufacturer: Prolific"),
+                                QStringLiteral("Serial number: A1B2"), ports.byIdLinkOf(adapter) };
+    for (int item : { 0, 1 }) {
+        const QString tip = box->itemData(item, Qt::ToolTipRole).toString();
+        for (const QString &fact : known)
+            QVERIFY2(tip.contains(fact), qPrintable(tip));
+        QCOMPARE(box->itemData(item, Qt::AccessibleDescriptionRole).toString(), tip);
+    }
+    QVERIFY(box->itemData(0, Qt::ToolTipRole).toString().contains(QStringLiteral("command line")));
+    QCOMPARE(box->itemData(2, Qt::ToolTipRole).toString(), ports.device(QStringLiteral("ttyS0")));
+    QCOMPARE(box->toolTip(), box->itemData(0, Qt::ToolTipRole).toString());
 }
 
 void tst_Connection::devicePaths_data()
@@ -283,7 +410,7 @@ void tst_Connection::permissionDeniedSaysHowToFix()
 
 void tst_Connection::noPortChosen()
 {
-    // An empty port list still lets the user press OK.
+    // The dialog's OK waits for a port, but a caller may still name none.
     Window window;
     OutputCapture quiet(stdout);
     OutputCapture errors(stderr);

@@ -155,7 +155,7 @@ void Window::showEvent(QShowEvent *event)
 
 void Window::connectPort()
 {
-    CommDialog dialog(this, extraPorts);
+    CommDialog dialog(this, extraPorts, byIdFolder);
     dialog.exec();
     if (dialog.result() != QDialog::Accepted) {
         emit connectionAbandoned();
