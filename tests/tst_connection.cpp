@@ -5,7 +5,9 @@
 #include "portentry.h"
 #include "processusage.h"
 #include "pseudoterminal.h"
+#include "rememberedport.h"
 #include "renderarea.h"
+#include "temporarysettings.h"
 #include "testframes.h"
 #include "window.h"
 
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSerialPortInfo>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
@@ -120,11 +123,14 @@ private slots:
     void dialogFollowsPorts();
     void emptyListExplained();
     void portDescriptions();
+    void rememberedPort_data();
+    void rememberedPort();
     void devicePaths_data();
     void devicePaths();
     void stableDevicePaths_data();
     void stableDevicePaths();
     void firstShowConnects();
+    void rememberedOnceOpened();
     void rejectedDialogAbandons();
     void unopenableDeviceIsShown();
     void permissionDeniedSaysHowToFix();
@@ -135,6 +141,9 @@ private slots:
     void commandLine_data();
     void commandLine();
     void toolkitOptionsWithoutDisplay();
+
+private:
+    TemporarySettings settings;
 };
 
 void tst_Connection::dialogLayout()
@@ -252,6 +261,43 @@ void tst_Connection::portDescriptions()
     QCOMPARE(box->toolTip(), box->itemData(0, Qt::ToolTipRole).toString());
 }
 
+void tst_Connection::rememberedPort_data()
+{
+    QTest::addColumn<QStringList>("extraPorts");
+    QTest::addColumn<QString>("rememberedName");
+    QTest::addColumn<QString>("rememberedAdapter"); // its by-id link's name
+    QTest::addColumn<QString>("current");
+
+    QTest::newRow("nothing remembered") << QStringList() << "" << "" << "ttyS0";
+    QTest::newRow("remembered, there") << QStringList() << "ttyUSB0" << "" << "ttyUSB0";
+    QTest::newRow("remembered, not there") << QStringList() << "ttyACM0" << "" << "ttyS0";
+    QTest::newRow("named on the command line") << QStringList{ "/dev/pts/9" } << "ttyUSB0" << ""
+                                               << "/dev/pts/9";
+    QTest::newRow("the adapter under another number") << QStringList() << "ttyUSB0" << "usb-Module"
+                                                      << "ttyUSB1";
+    QTest::newRow("another adapter under its number") << QStringList() << "ttyUSB0" << "usb-Gone"
+                                                      << "ttyS0";
+}
+
+void tst_Connection::rememberedPort()
+{
+    QFETCH(QStringList, extraPorts);
+    QFETCH(QString, rememberedName);
+    QFETCH(QString, rememberedAdapter);
+    QFETCH(QString, current);
+
+    FakePorts ports;
+    ports.plug(QStringLiteral("ttyS0"));
+    ports.plug(QStringLiteral("ttyUSB0"), QStringLiteral("usb-Other"));
+    ports.plug(QStringLiteral("ttyUSB1"), QStringLiteral("usb-Module"));
+    QSettings().clear();
+    if (!rememberedName.isEmpty())
+        RememberedPort::save(rememberedName,
+                             rememberedAdapter.isEmpty() ? QString() : ports.byIdLinkOf(rememberedAdapter));
+    CommDialog dialog(nullptr, extraPorts, ports.byIdFolder(), ports.source());
+    QCOMPARE(portBox(dialog)->currentText(), current);
+}
+
 void tst_Connection::devicePaths_data()
 {
     QTest::addColumn<QString>("portName");
@@ -309,6 +355,7 @@ void tst_Connection::firstShowConnects()
     QCOMPARE(driver.offeredPorts.value(0), pty.slavePath());
     QCOMPARE(pty.read(RequestFrame.size()).toHex(' '), RequestFrame.toHex(' '));
     QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
+    QCOMPARE(RememberedPort::load().name, pty.slavePath());
 
     // Frames from the module reach the window.
     QVERIFY(pty.write(volt1Frame(0x40)));
@@ -323,6 +370,28 @@ void tst_Connection::firstShowConnects()
     QCOMPARE(second.dialogsSeen, 0);
     QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
     QVERIFY(pty.read(1, 100).isEmpty());
+}
+
+// A port is remembered once it has opened, not when it is chosen.
+void tst_Connection::rememberedOnceOpened()
+{
+    QSettings().clear();
+    QVERIFY(QSettings().fileName().startsWith(settings.path()));
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("late"));
+    Window window({ link });
+    DialogDriver driver(&window, DialogDriver::Accept);
+    OutputCapture quiet(stdout);
+    OutputCapture errors(stderr);
+    window.show();
+    QCOMPARE(driver.dialogsSeen, 1);
+    QVERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Cannot open")));
+    QCOMPARE(RememberedPort::load().name, QString());
+
+    PseudoTerminal pty;
+    QVERIFY(QFile::link(pty.slavePath(), link));
+    QCOMPARE(pty.read(RequestFrame.size(), 2500), RequestFrame);
+    QTRY_COMPARE(RememberedPort::load().name, link);
 }
 
 void tst_Connection::rejectedDialogAbandons()
@@ -577,6 +646,7 @@ void tst_Connection::toolkitOptionsWithoutDisplay()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
         environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path()); // the dialog reads it
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(DUPLINK_PATH), { "-platform", "offscreen", "-style", "Fusion" });
     QVERIFY(program.waitForStarted());

@@ -28,6 +28,8 @@ CommDialog::CommDialog(QWidget *parent, const QStringList &extraPorts, const QSt
     okButton->setObjectName(QStringLiteral("okButton"));
 
     portBox->addItems(extraPorts);
+    if (extraPorts.isEmpty())
+        remembered = RememberedPort::load();
     connect(portBox, &QComboBox::currentIndexChanged, this, &CommDialog::showCurrentPort);
     showPorts(listPorts());
 
@@ -162,7 +164,15 @@ int CommDialog::indexOf(const QString &systemLocation, int from) const
 
 int CommDialog::preferredIndex() const
 {
-    return portBox->count() == 0 ? -1 : 0;
+    if (portBox->count() == 0)
+        return -1;
+    if (!extraPorts.isEmpty())
+        return 0; // what the user named for this run comes before the last run
+    for (int i = 0; i < listed.size(); ++i) {
+        if (remembered.matches(listed.at(i).entry.name, listed.at(i).byIdLink))
+            return i;
+    }
+    return 0;
 }
 
 // An empty list says why in the box's tooltip and to assistive tools (set

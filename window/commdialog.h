@@ -3,6 +3,7 @@
 
 #include "devicepath.h"
 #include "portentry.h"
+#include "rememberedport.h"
 
 #include <QDialog>
 #include <QList>
@@ -29,8 +30,9 @@ public:
     static constexpr int PollInterval = 500; // ms
 
     // extraPorts (devices named on the command line, which enumeration does
-    // not list) come first and stay, the first of them current. `source`
-    // lists the ports; byIdFolder holds the adapters' stable links.
+    // not list) come first and stay, the first of them current; without them
+    // the port last opened is current when it is there. `source` lists the
+    // ports; byIdFolder holds the adapters' stable links.
     explicit CommDialog(QWidget *parent, const QStringList &extraPorts = {},
                         const QString &byIdFolder = defaultByIdFolder(),
                         PortSource source = PortEntry::available);
@@ -65,6 +67,7 @@ private:
     const QStringList extraPorts;
     const QString byIdFolder;
     const PortSource source;
+    RememberedPort remembered;
     QList<ListedPort> listed; // the enumerated ports, after the extra ones
     QTimer pollTimer;
 };

@@ -4,6 +4,7 @@
 #include "datapane.h"
 #include "devicepath.h"
 #include "portlistener.h"
+#include "rememberedport.h"
 #include "renderarea.h"
 #include "seriallink.h"
 #include "statusline.h"
@@ -162,7 +163,22 @@ void Window::connectPort()
         return;
     }
     std::puts("accepted:openning port ");
-    connectDevice(devicePath(dialog.selectedPort()));
+    const QString chosen = dialog.selectedPort();
+    connectDevice(devicePath(chosen));
+    rememberOnceOpen(chosen);
+}
+
+// The dialog offers the port first next time, if it ever opened.
+void Window::rememberOnceOpen(const QString &portName)
+{
+    if (link->isUp()) {
+        RememberedPort::save(portName, openedThrough);
+        return;
+    }
+    connect(
+            link, &SerialLink::restored, this,
+            [this, portName] { RememberedPort::save(portName, openedThrough); },
+            Qt::SingleShotConnection);
 }
 
 void Window::connectDevice(const QString &name)

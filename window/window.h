@@ -87,6 +87,7 @@ private:
     void layOut();
     void describeForAssistiveTools();
     void connectPort();
+    void rememberOnceOpen(const QString &portName);
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
