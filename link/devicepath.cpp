@@ -1,7 +1,9 @@
 #include "devicepath.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <grp.h>
@@ -20,6 +22,37 @@ QString serialDevicePath(const QString &portName)
         return portName;
     return QStringLiteral("/dev/") + portName;
 #endif
+}
+
+QString defaultByIdFolder()
+{
+    const QString chosen = qEnvironmentVariable("DUPLINK_SERIAL_BY_ID");
+    return chosen.isEmpty() ? QStringLiteral("/dev/serial/by-id") : chosen;
+}
+
+QString byIdLink(const QString &devicePath, const QString &byIdFolder)
+{
+    if (devicePath.isEmpty() || byIdFolder.isEmpty())
+        return {};
+    const QString device = QFileInfo(devicePath).canonicalFilePath();
+    if (device.isEmpty())
+        return {};
+    const QDir folder(byIdFolder);
+    const QFileInfoList entries =
+            folder.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isSymbolicLink() && entry.canonicalFilePath() == device)
+            return folder.filePath(entry.fileName());
+    }
+    return {};
+}
+
+QString stableDevicePath(const QString &devicePath, const QString &byIdFolder)
+{
+    if (QFileInfo(devicePath).isSymbolicLink())
+        return devicePath;
+    const QString link = byIdLink(devicePath, byIdFolder);
+    return link.isEmpty() ? devicePath : link;
 }
 
 QString permissionAdvice(const QString &devicePath)

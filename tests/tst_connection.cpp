@@ -1,19 +1,27 @@
 #include "commdialog.h"
+#include "devicepath.h"
 #include "dialogdriver.h"
 #include "outputcapture.h"
+#include "portentry.h"
 #include "processusage.h"
 #include "pseudoterminal.h"
+#include "rememberedport.h"
 #include "renderarea.h"
+#include "temporarysettings.h"
 #include "testframes.h"
 #include "window.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QSerialPortInfo>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +49,67 @@ RenderArea *graph(const Window &window)
     return window.findChild<RenderArea *>(QStringLiteral("renderArea"));
 }
 
+QComboBox *portBox(const QWidget &dialog)
+{
+    return dialog.findChild<QComboBox *>(QStringLiteral("portBox"));
+}
+
+QStringList items(const QComboBox *box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
+}
+
+// Ports as the system might list them, each over a file in a temporary
+// folder; an adapter also has its link in a by-id folder there.
+class FakePorts
+{
+public:
+    FakePorts()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("dev"));
+        QDir(dir.path()).mkpath(QStringLiteral("by-id"));
+    }
+
+    QString path(const QString &relative) const { return dir.filePath(relative); }
+    QString byIdFolder() const { return path(QStringLiteral("by-id")); }
+    QString device(const QString &name) const { return path(QStringLiteral("dev/") + name); }
+    QString byIdLinkOf(const QString &adapter) const { return byIdFolder() + QLatin1Char('/') + adapter; }
+
+    // Plugs in a port at `position` of the list; `adapter` names its by-id
+    // link. A failure to make the files shows in the test's checks.
+    PortEntry &plug(const QString &name, const QString &adapter = {}, qsizetype position = -1)
+    {
+        const QString location = device(name);
+        QFile(location).open(QIODevice::WriteOnly);
+        if (!adapter.isEmpty())
+            QFile::link(location, byIdLinkOf(adapter));
+        position = position < 0 ? listed.size() : position;
+        listed.insert(position, { name, location, {}, {}, {} });
+        return listed[position];
+    }
+    void unplug(const QString &name)
+    {
+        listed.removeIf([&](const PortEntry &entry) { return entry.name == name; });
+    }
+
+    CommDialog::PortSource source()
+    {
+        return [this] {
+            ++polls;
+            return listed;
+        };
+    }
+
+    int polls = 0;
+
+private:
+    QTemporaryDir dir;
+    QList<PortEntry> listed;
+};
+
 } // namespace
 
 class tst_Connection : public QObject
@@ -49,18 +118,30 @@ class tst_Connection : public QObject
 
 private slots:
     void dialogLayout();
+    void dialogFollowsPorts();
+    void emptyListExplained();
+    void portDescriptions();
+    void rememberedPort_data();
+    void rememberedPort();
     void devicePaths_data();
     void devicePaths();
+    void stableDevicePaths_data();
+    void stableDevicePaths();
     void firstShowConnects();
+    void rememberedOnceOpened();
     void rejectedDialogAbandons();
     void unopenableDeviceIsShown();
     void permissionDeniedSaysHowToFix();
     void noPortChosen();
     void lostLinkStaysIdleAndReconnects();
     void deviceThatAppearsLater();
+    void replugFollowsAdapter();
     void commandLine_data();
     void commandLine();
     void toolkitOptionsWithoutDisplay();
+
+private:
+    TemporarySettings settings;
 };
 
 void tst_Connection::dialogLayout()
@@ -80,6 +161,137 @@ void tst_Connection::dialogLayout()
     QVERIFY(dialog.findChild<QLabel *>()->text() == QStringLiteral("Torvi @"));
 }
 
+// While shown, the list follows the ports plugged in and out; the choice
+// stays on its port, and devices named on the command line stay first.
+void tst_Connection::dialogFollowsPorts()
+{
+    FakePorts ports;
+    ports.plug(QStringLiteral("ttyS0"));
+    ports.plug(QStringLiteral("ttyUSB0"));
+    CommDialog dialog(nullptr, { QStringLiteral("/dev/pts/7") }, ports.byIdFolder(), ports.source());
+    QComboBox *box = portBox(dialog);
+    dialog.show();
+    box->setCurrentIndex(2); // ttyUSB0
+
+    ports.plug(QStringLiteral("ttyUSB1"), {}, 1);
+    QTRY_COMPARE(items(box), QStringList({ "/dev/pts/7", "ttyS0", "ttyUSB1", "ttyUSB0" }));
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+    ports.unplug(QStringLiteral("ttyS0"));
+    QTRY_COMPARE(items(box), QStringList({ "/dev/pts/7", "ttyUSB1", "ttyUSB0" }));
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+
+    // The chosen port goes: the choice falls back to the first device.
+    ports.unplug(QStringLiteral("ttyUSB0"));
+    ports.unplug(QStringLiteral("ttyUSB1"));
+    QTRY_COMPARE(items(box), QStringList({ "/dev/pts/7" }));
+    QCOMPARE(box->currentIndex(), 0);
+
+    // Hidden, it stops asking.
+    dialog.hide();
+    const int polls = ports.polls;
+    QTest::qWait(3 * CommDialog::PollInterval);
+    QCOMPARE(ports.polls, polls);
+}
+
+// No port: the box says so where the list would be, its tooltip and
+// description say what to do, and OK waits for a port.
+void tst_Connection::emptyListExplained()
+{
+    FakePorts ports;
+    CommDialog dialog(nullptr, {}, ports.byIdFolder(), ports.source());
+    QComboBox *box = portBox(dialog);
+    auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("okButton"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(!ok->isEnabled());
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, box);
+    QVERIFY2(box->fontMetrics().horizontalAdvance(box->placeholderText()) <= field.width(),
+             qPrintable(box->placeholderText()));
+    QVERIFY(box->placeholderText().startsWith(QStringLiteral("No port")));
+    QVERIFY(box->toolTip().contains(QStringLiteral("command line")));
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box);
+    QCOMPARE(face->text(QAccessible::Description), box->toolTip());
+
+    ports.plug(QStringLiteral("ttyUSB0"));
+    QTRY_VERIFY(ok->isEnabled());
+    QCOMPARE(box->currentText(), QStringLiteral("ttyUSB0"));
+    QVERIFY(!face->text(QAccessible::Description).contains(QStringLiteral("command line")));
+    ports.unplug(QStringLiteral("ttyUSB0"));
+    QTRY_VERIFY(!ok->isEnabled());
+    QVERIFY(face->text(QAccessible::Description).contains(QStringLiteral("command line")));
+}
+
+// Each item's tooltip and description tell what the system knows of the
+// port; its text stays the port's name.
+void tst_Connection::portDescriptions()
+{
+    FakePorts ports;
+    const QString adapter = QStringLiteral("usb-Prolific_USB-Serial_A1B2-if00-port0");
+    PortEntry &usb = ports.plug(QStringLiteral("ttyUSB0"), adapter);
+    usb.description = QStringLiteral("USB-Serial Controller");
+    usb.manufacturer = QStringLiteral("Prolific");
+    usb.serialNumber = QStringLiteral("A1B2");
+    ports.plug(QStringLiteral("ttyS0"));
+    // The same adapter named on the command line is known as well.
+    CommDialog dialog(nullptr, { ports.device(QStringLiteral("ttyUSB0")) }, ports.byIdFolder(),
+                      ports.source());
+    QComboBox *box = portBox(dialog);
+    QCOMPARE(items(box), QStringList({ ports.device("ttyUSB0"), "ttyUSB0", "ttyS0" }));
+    const QStringList known = { ports.device(QStringLiteral("ttyUSB0")),
+                                QStringLiteral("USB-Serial Controller"),
+                                QStringLiteral("Manufacturer: Prolific"),
+                                QStringLiteral("Serial number: A1B2"), ports.byIdLinkOf(adapter) };
+    for (int item : { 0, 1 }) {
+        const QString tip = box->itemData(item, Qt::ToolTipRole).toString();
+        for (const QString &fact : known)
+            QVERIFY2(tip.contains(fact), qPrintable(tip));
+        QCOMPARE(box->itemData(item, Qt::AccessibleDescriptionRole).toString(), tip);
+    }
+    QVERIFY(box->itemData(0, Qt::ToolTipRole).toString().contains(QStringLiteral("command line")));
+    QCOMPARE(box->itemData(2, Qt::ToolTipRole).toString(), ports.device(QStringLiteral("ttyS0")));
+    QCOMPARE(box->toolTip(), box->itemData(0, Qt::ToolTipRole).toString());
+}
+
+void tst_Connection::rememberedPort_data()
+{
+    QTest::addColumn<QStringList>("extraPorts");
+    QTest::addColumn<QString>("rememberedName");
+    QTest::addColumn<QString>("rememberedAdapter"); // its by-id link's name
+    QTest::addColumn<QString>("current");
+
+    QTest::newRow("nothing remembered") << QStringList() << "" << "" << "ttyS0";
+    QTest::newRow("remembered, there") << QStringList() << "ttyUSB0" << "" << "ttyUSB0";
+    QTest::newRow("remembered, not there") << QStringList() << "ttyACM0" << "" << "ttyS0";
+    QTest::newRow("named on the command line") << QStringList{ "/dev/pts/9" } << "ttyUSB0" << ""
+                                               << "/dev/pts/9";
+    QTest::newRow("the adapter under another number") << QStringList() << "ttyUSB0" << "usb-Module"
+                                                      << "ttyUSB1";
+    QTest::newRow("another adapter under its number") << QStringList() << "ttyUSB0" << "usb-Gone"
+                                                      << "ttyS0";
+}
+
+void tst_Connection::rememberedPort()
+{
+    QFETCH(QStringList, extraPorts);
+    QFETCH(QString, rememberedName);
+    QFETCH(QString, rememberedAdapter);
+    QFETCH(QString, current);
+
+    FakePorts ports;
+    ports.plug(QStringLiteral("ttyS0"));
+    ports.plug(QStringLiteral("ttyUSB0"), QStringLiteral("usb-Other"));
+    ports.plug(QStringLiteral("ttyUSB1"), QStringLiteral("usb-Module"));
+    QSettings().clear();
+    if (!rememberedName.isEmpty())
+        RememberedPort::save(rememberedName,
+                             rememberedAdapter.isEmpty() ? QString() : ports.byIdLinkOf(rememberedAdapter));
+    CommDialog dialog(nullptr, extraPorts, ports.byIdFolder(), ports.source());
+    QCOMPARE(portBox(dialog)->currentText(), current);
+}
+
 void tst_Connection::devicePaths_data()
 {
     QTest::addColumn<QString>("portName");
@@ -97,6 +309,35 @@ void tst_Connection::devicePaths()
     QCOMPARE(Window::devicePath(portName), device);
 }
 
+void tst_Connection::stableDevicePaths_data()
+{
+    QTest::addColumn<QString>("device"); // in a folder of fake devices and links
+    QTest::addColumn<QString>("byIdFolder");
+    QTest::addColumn<QString>("opened");
+
+    QTest::newRow("adapter with a link") << "dev/ttyUSB0" << "by-id" << "by-id/usb-Module";
+    QTest::newRow("port without a link") << "dev/ttyS0" << "by-id" << "dev/ttyS0";
+    QTest::newRow("device not there") << "dev/ttyUSB9" << "by-id" << "dev/ttyUSB9";
+    QTest::newRow("a link of the user's own") << "module" << "by-id" << "module";
+    QTest::newRow("the by-id link itself") << "by-id/usb-Module" << "by-id" << "by-id/usb-Module";
+    QTest::newRow("no by-id folder") << "dev/ttyUSB0" << "none" << "dev/ttyUSB0";
+}
+
+// An adapter is opened through its by-id link; anything else as named.
+void tst_Connection::stableDevicePaths()
+{
+    QFETCH(QString, device);
+    QFETCH(QString, byIdFolder);
+    QFETCH(QString, opened);
+
+    FakePorts ports;
+    ports.plug(QStringLiteral("ttyS0"));
+    ports.plug(QStringLiteral("ttyUSB0"), QStringLiteral("usb-Module"));
+    QVERIFY(QFile::link(ports.device(QStringLiteral("nowhere")), ports.byIdLinkOf(QStringLiteral("usb-Broken"))));
+    QVERIFY(QFile::link(ports.device(QStringLiteral("ttyUSB0")), ports.path(QStringLiteral("module"))));
+    QCOMPARE(stableDevicePath(ports.path(device), ports.path(byIdFolder)), ports.path(opened));
+}
+
 void tst_Connection::firstShowConnects()
 {
     PseudoTerminal pty;
@@ -108,6 +349,7 @@ void tst_Connection::firstShowConnects()
     QCOMPARE(driver.offeredPorts.value(0), pty.slavePath());
     QCOMPARE(pty.read(RequestFrame.size()).toHex(' '), RequestFrame.toHex(' '));
     QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
+    QCOMPARE(RememberedPort::load().name, pty.slavePath());
 
     // Frames from the module reach the window.
     QVERIFY(pty.write(volt1Frame(0x40)));
@@ -122,6 +364,28 @@ void tst_Connection::firstShowConnects()
     QCOMPARE(second.dialogsSeen, 0);
     QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
     QVERIFY(pty.read(1, 100).isEmpty());
+}
+
+// A port is remembered once it has opened, not when it is chosen.
+void tst_Connection::rememberedOnceOpened()
+{
+    QSettings().clear();
+    QVERIFY(QSettings().fileName().startsWith(settings.path()));
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("late"));
+    Window window({ link });
+    DialogDriver driver(&window, DialogDriver::Accept);
+    OutputCapture quiet(stdout);
+    OutputCapture errors(stderr);
+    window.show();
+    QCOMPARE(driver.dialogsSeen, 1);
+    QVERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Cannot open")));
+    QCOMPARE(RememberedPort::load().name, QString());
+
+    PseudoTerminal pty;
+    QVERIFY(QFile::link(pty.slavePath(), link));
+    QCOMPARE(pty.read(RequestFrame.size(), 2500), RequestFrame);
+    QTRY_COMPARE(RememberedPort::load().name, link);
 }
 
 void tst_Connection::rejectedDialogAbandons()
@@ -209,7 +473,7 @@ void tst_Connection::permissionDeniedSaysHowToFix()
 
 void tst_Connection::noPortChosen()
 {
-    // An empty port list still lets the user press OK.
+    // The dialog's OK waits for a port, but a caller may still name none.
     Window window;
     OutputCapture quiet(stdout);
     OutputCapture errors(stderr);
@@ -285,6 +549,40 @@ void tst_Connection::deviceThatAppearsLater()
              1);
 }
 
+// An adapter that comes back under another number is found again through
+// its by-id link, and asked again for the alarm settings; messages keep the
+// name the user chose.
+void tst_Connection::replugFollowsAdapter()
+{
+    QTemporaryDir byId;
+    const QString adapter = byId.filePath(QStringLiteral("usb-Telemetry_Module_42-if00-port0"));
+    auto first = std::make_unique<PseudoTerminal>();
+    const QString chosen = first->slavePath();
+    QVERIFY(QFile::link(chosen, adapter));
+    Window window;
+    window.setByIdFolder(byId.path());
+    {
+        OutputCapture quiet(stdout);
+        window.connectDevice(chosen);
+        QCOMPARE(first->read(RequestFrame.size()), RequestFrame);
+    }
+
+    // Made before the first goes, so that it cannot take the old number.
+    PseudoTerminal second;
+    OutputCapture errors(stderr);
+    first.reset();
+    QVERIFY(QFile::remove(adapter));
+    QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link lost: ")));
+
+    QVERIFY(QFile::link(second.slavePath(), adapter));
+    OutputCapture output(stdout);
+    QCOMPARE(second.read(RequestFrame.size(), 2500), RequestFrame);
+    QCOMPARE(output.programText(), RequestLine);
+    QTRY_COMPARE(statusLabel(window)->text(), QStringLiteral("Link up: ") + chosen);
+    QVERIFY(statusLabel(window)->toolTip().contains(adapter));
+    QVERIFY(!errors.programText().contains(adapter.toLocal8Bit()));
+}
+
 void tst_Connection::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -339,6 +637,7 @@ void tst_Connection::toolkitOptionsWithoutDisplay()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
         environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path()); // the dialog reads it
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(DUPLINK_PATH), { "-platform", "offscreen", "-style", "Fusion" });
     QVERIFY(program.waitForStarted());

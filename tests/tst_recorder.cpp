@@ -1,5 +1,7 @@
 #include "framecodec.h"
+#include "pseudoterminal.h"
 #include "rawcapture.h"
+#include "testframes.h"
 #include "toolprocess.h"
 
 #include <QDateTime>
@@ -126,6 +128,7 @@ private slots:
     void refusesAtOnce_data();
     void refusesAtOnce();
     void survivesDeviceVanishing();
+    void followsAdapterAfterReplug();
 
 private:
     QTemporaryDir dir;
@@ -319,6 +322,36 @@ void tst_Recorder::survivesDeviceVanishing()
     QCOMPARE(ofKind(lines, "threshold").size(), 2 * Protocol::AlarmCount);
     QCOMPARE(ofKind(lines, "bad"), QList<Line>());
     QCOMPARE(rec.err.count("Link lost: "), 1);
+}
+
+// An adapter that comes back under another number is found again through
+// its link in the by-id folder, which DUPLINK_SERIAL_BY_ID names.
+void tst_Recorder::followsAdapterAfterReplug()
+{
+    QTemporaryDir byId;
+    const QString adapter = byId.filePath(QStringLiteral("usb-Telemetry_Module_42-if00-port0"));
+    auto first = std::make_unique<PseudoTerminal>();
+    const QString chosen = first->slavePath();
+    QVERIFY(QFile::link(chosen, adapter));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DUPLINK_SERIAL_BY_ID"), byId.path());
+    ToolProcess rec(Record, { chosen }, environment);
+    QCOMPARE(first->read(RequestFrame.size(), 5000), RequestFrame);
+    QVERIFY(first->write(voltsFrame(1, 2, 3, 4)));
+    QVERIFY(rec.waitForOutput(",volts,1,2,3,4,"));
+
+    // Made before the first goes, so that it cannot take the old number.
+    PseudoTerminal second;
+    first.reset();
+    QVERIFY(QFile::remove(adapter));
+    QVERIFY2(rec.waitForError("Link lost: "), rec.err + rec.out);
+    QVERIFY(QFile::link(second.slavePath(), adapter));
+    QCOMPARE(second.read(RequestFrame.size(), 5000), RequestFrame);
+    QVERIFY(rec.waitForError("Link up: " + chosen.toLocal8Bit()));
+    QVERIFY(second.write(voltsFrame(5, 6, 7, 8)));
+    QVERIFY(rec.waitForOutput(",volts,5,6,7,8,"));
+    QCOMPARE(rec.stop(SIGINT), 0);
+    QVERIFY(!rec.err.contains(adapter.toLocal8Bit()));
 }
 
 QTEST_GUILESS_MAIN(tst_Recorder)

@@ -3,6 +3,7 @@
 #include "outputcapture.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
+#include "temporarysettings.h"
 #include "testframes.h"
 #include "windowfeed.h"
 #include "window.h"
@@ -83,6 +84,9 @@ private slots:
     void accessibleNames();
     void statusLineReadsAsItsText();
     void longStatusKeepsTheLayout();
+
+private:
+    TemporarySettings settings; // the port dialog reads the remembered port
 };
 
 void tst_Window::stateAfterConstruction()

@@ -10,7 +10,7 @@
 Recorder::Recorder(const Options &options, QObject *parent)
     : QObject(parent),
       options(options),
-      port(options.device),
+      port(stableDevicePath(options.device, options.byIdFolder)),
       listener(&port),
       link(options.device, &port, &listener),
       lines(&listener),

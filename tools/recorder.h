@@ -1,6 +1,7 @@
 #ifndef RECORDER_H
 #define RECORDER_H
 
+#include "devicepath.h"
 #include "portlistener.h"
 #include "seriallink.h"
 #include "sessionlog.h"
@@ -21,6 +22,8 @@ public:
     struct Options
     {
         QString device;
+        // An adapter with a link here is opened and reopened through it.
+        QString byIdFolder = defaultByIdFolder();
         bool waitForDevice = true; // false: a device that does not open at start is fatal
         qint64 frameLimit = 0;     // stop after this many frames; 0: never
         qint64 durationMs = 0;     // stop after this long; 0: never

@@ -4,6 +4,7 @@
 #include "datapane.h"
 #include "devicepath.h"
 #include "portlistener.h"
+#include "rememberedport.h"
 #include "renderarea.h"
 #include "seriallink.h"
 #include "statusline.h"
@@ -155,21 +156,39 @@ void Window::showEvent(QShowEvent *event)
 
 void Window::connectPort()
 {
-    CommDialog dialog(this, extraPorts);
+    CommDialog dialog(this, extraPorts, byIdFolder);
     dialog.exec();
     if (dialog.result() != QDialog::Accepted) {
         emit connectionAbandoned();
         return;
     }
     std::puts("accepted:openning port ");
-    connectDevice(devicePath(dialog.selectedPort()));
+    const QString chosen = dialog.selectedPort();
+    connectDevice(devicePath(chosen));
+    rememberOnceOpen(chosen);
+}
+
+// The dialog offers the port first next time, if it ever opened.
+void Window::rememberOnceOpen(const QString &portName)
+{
+    if (link->isUp()) {
+        RememberedPort::save(portName, openedThrough);
+        return;
+    }
+    connect(
+            link, &SerialLink::restored, this,
+            [this, portName] { RememberedPort::save(portName, openedThrough); },
+            Qt::SingleShotConnection);
 }
 
 void Window::connectDevice(const QString &name)
 {
     if (port)
         return;
-    port = new QSerialPort(name);
+    const QString path = stableDevicePath(name, byIdFolder);
+    if (path != name)
+        openedThrough = path;
+    port = new QSerialPort(path);
     listen(port);
     link = new SerialLink(name, port, listener, this);
     connect(link, &SerialLink::cannotOpen, this, &Window::showLinkStatus);
@@ -197,18 +216,28 @@ PortListener *Window::listen(QIODevice *device)
 
 // Where we know what the user can do about a problem (join a group, say),
 // it goes with the message: in the tooltip, to assistive tools, and out.
+// Messages name the device as the user chose it; the by-id link behind it
+// is for the tooltip.
 void Window::showLinkStatus(const QString &message)
 {
-    showStatus(message, link->advice());
+    const QString through = openedThrough.isEmpty()
+            ? QString()
+            : tr("Opened through %1, which finds the same adapter again after a replug")
+                      .arg(openedThrough);
+    showStatus(message, link->advice(), through);
 }
 
-void Window::showStatus(const QString &message, const QString &advice)
+// `detail` is shown with the advice, not printed.
+void Window::showStatus(const QString &message, const QString &advice, const QString &detail)
 {
     std::fprintf(stderr, "%s\n", qPrintable(message));
     if (!advice.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(advice));
     averagesPending = false; // older than this message
-    statusLabel->showMessage(message, advice);
+    const QString shownAdvice = advice.isEmpty() || detail.isEmpty()
+            ? advice + detail
+            : advice + QLatin1Char('\n') + detail;
+    statusLabel->showMessage(message, shownAdvice);
 }
 
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)

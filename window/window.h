@@ -1,12 +1,14 @@
 #ifndef WINDOW_H
 #define WINDOW_H
 
+#include "devicepath.h"
 #include "framecodec.h"
 #include "linkqualityaverage.h"
 #include "protocol.h"
 #include "threshold.h"
 
 #include <QElapsedTimer>
+#include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -36,9 +38,15 @@ public:
     ~Window() override;
 
     // Opens the named device and starts the link: settings, listener,
-    // request frame; retries the open every second while it fails. Runs
-    // once; the port dialog calls it on acceptance.
+    // request frame; retries the open every second while it fails. A device
+    // with a link in the by-id folder is opened through it, so a reconnect
+    // finds the same adapter again. Runs once; the port dialog calls it on
+    // acceptance.
     void connectDevice(const QString &name);
+
+    // Where the adapters' stable links are, for the port dialog and
+    // connectDevice(); /dev/serial/by-id unless told otherwise.
+    void setByIdFolder(const QString &folder) { byIdFolder = folder; }
 
     // Shows what arrives on any readable device; connectDevice() uses it for
     // the serial port. The listener belongs to the window.
@@ -79,13 +87,15 @@ private:
     void layOut();
     void describeForAssistiveTools();
     void connectPort();
+    void rememberOnceOpen(const QString &portName);
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
     void requestRefresh();
     void refresh();
     void showLinkStatus(const QString &message);
-    void showStatus(const QString &message, const QString &advice = {});
+    void showStatus(const QString &message, const QString &advice = {},
+                    const QString &detail = {});
 
     QSerialPort *port = nullptr;
     RenderArea *renderArea;
@@ -96,6 +106,8 @@ private:
     PortListener *listener = nullptr;
     SerialLink *link = nullptr;
     QStringList extraPorts;
+    QString byIdFolder = defaultByIdFolder();
+    QString openedThrough; // the by-id link the port is opened through, if any
     bool firstShowDone = false;
 
     LinkQualityAverage averages;

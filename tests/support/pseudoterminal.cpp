@@ -15,6 +15,9 @@ PseudoTerminal::PseudoTerminal()
     masterFd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (masterFd < 0)
         return;
+    // A tool started by the test must not keep this side open: closing it
+    // is how a test pulls the device out.
+    fcntl(masterFd, F_SETFD, FD_CLOEXEC);
     if (grantpt(masterFd) != 0 || unlockpt(masterFd) != 0) {
         close();
         return;

@@ -6,12 +6,14 @@
 #include <csignal>
 #include <unistd.h>
 
-ToolProcess::ToolProcess(const QString &program, const QStringList &arguments)
+ToolProcess::ToolProcess(const QString &program, const QStringList &arguments,
+                         const QProcessEnvironment &environment)
 {
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &process,
                      [this] { out += process.readAllStandardOutput(); });
     QObject::connect(&process, &QProcess::readyReadStandardError, &process,
                      [this] { err += process.readAllStandardError(); });
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
 }
 

@@ -11,7 +11,8 @@
 class ToolProcess
 {
 public:
-    ToolProcess(const QString &program, const QStringList &arguments);
+    ToolProcess(const QString &program, const QStringList &arguments,
+                const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
     ~ToolProcess();
 
     // Whether `text` has been printed `times` times within ten seconds.
