@@ -1,12 +1,34 @@
+#include "replaydevice.h"
 #include "window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+const QCommandLineOption RecordOption(
+        QStringLiteral("record"),
+        QCoreApplication::translate("main",
+                "Record the session to this file from the moment the link is up: CSV, JSON Lines "
+                "(.jsonl) or a raw capture (.raw), by the file's extension."),
+        QStringLiteral("file"));
+const QCommandLineOption ReplayOption(
+        QStringLiteral("replay"),
+        QCoreApplication::translate("main",
+                "Play a raw capture (made by duplink-record --raw or recorded from the window) "
+                "at its recorded pace instead of opening a port."),
+        QStringLiteral("file"));
+const QCommandLineOption SpeedOption(
+        QStringLiteral("speed"),
+        QCoreApplication::translate("main",
+                "With --replay: play N times faster (default 1; 0 as fast as possible)."),
+        QStringLiteral("N"), QStringLiteral("1"));
 
 void describeArguments(QCommandLineParser &parser)
 {
@@ -14,6 +36,7 @@ void describeArguments(QCommandLineParser &parser)
             "main", "Monitor and configure the telemetry module of a radio-control link."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOptions({ RecordOption, ReplayOption, SpeedOption });
     parser.addPositionalArgument(
             QStringLiteral("device"),
             QCoreApplication::translate("main",
@@ -22,11 +45,37 @@ void describeArguments(QCommandLineParser &parser)
             QStringLiteral("[device...]"));
 }
 
-int reportUsageError(const QCommandLineParser &parser)
+int reportUsageError(const QString &message)
 {
     std::fprintf(stderr, "duplink: %s\nTry 'duplink --help' for more information.\n",
-                 qPrintable(parser.errorText()));
+                 qPrintable(message));
     return 2;
+}
+
+// What the options ask for beyond the parser's own checks; empty when they
+// make sense.
+QString checkOptions(const QCommandLineParser &parser)
+{
+    if (parser.isSet(SpeedOption) && !parser.isSet(ReplayOption))
+        return QCoreApplication::translate("main", "--speed goes with --replay");
+    bool ok = false;
+    const double speed = parser.value(SpeedOption).toDouble(&ok);
+    if (!ok || !(speed >= 0) || !std::isfinite(speed))
+        return QCoreApplication::translate("main", "--speed wants a number, 0 or more");
+    if (parser.isSet(ReplayOption) && !parser.positionalArguments().isEmpty())
+        return QCoreApplication::translate("main", "--replay plays a file; name no device with it");
+    return {};
+}
+
+// A file to record to must be one we can write, before any window opens.
+bool canCreate(const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return true;
+    std::fprintf(stderr, "duplink: cannot write %s: %s\n", qPrintable(path),
+                 qPrintable(file.errorString()));
+    return false;
 }
 
 bool hasDisplay()
@@ -109,8 +158,12 @@ int answerWithoutGui(int argc, char *argv[])
     }
     // Without a display the toolkit cannot start (but for -platform
     // offscreen and the like), so an error is better reported now.
-    if (!parsed && !hasDisplay())
-        return reportUsageError(parser);
+    if (!hasDisplay()) {
+        if (!parsed)
+            return reportUsageError(parser.errorText());
+        if (const QString problem = checkOptions(parser); !problem.isEmpty())
+            return reportUsageError(problem);
+    }
     return -1;
 }
 
@@ -132,13 +185,37 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     describeArguments(parser);
     if (!parser.parse(QCoreApplication::arguments()))
-        return reportUsageError(parser);
+        return reportUsageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help-all")))
         parser.process(app); // prints the toolkit's options too, and exits
+    if (const QString problem = checkOptions(parser); !problem.isEmpty())
+        return reportUsageError(problem);
+
+    // A capture that cannot be played is refused before the window opens.
+    ReplayDevice replay;
+    const QString replayPath = parser.value(ReplayOption);
+    if (!replayPath.isEmpty()) {
+        if (!replay.openCapture(replayPath)) {
+            std::fprintf(stderr, "duplink: %s\n", qPrintable(replay.errorString()));
+            return 1;
+        }
+        if (replay.truncatedAt() >= 0)
+            std::fprintf(stderr, "duplink: %s stops short at byte %lld; playing what is whole\n",
+                         qPrintable(replayPath), static_cast<long long>(replay.truncatedAt()));
+    }
+    const QString recordPath = parser.value(RecordOption);
+    if (!recordPath.isEmpty() && !canCreate(recordPath))
+        return 1;
 
     Window window(parser.positionalArguments());
     QObject::connect(&window, &Window::connectionAbandoned, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    if (!recordPath.isEmpty())
+        window.recordFromLinkUp(recordPath);
+    if (!replayPath.isEmpty()) {
+        window.showReplay(&replay, QFileInfo(replayPath).fileName());
+        replay.play(parser.value(SpeedOption).toDouble());
+    }
     window.show();
     return app.exec();
 }

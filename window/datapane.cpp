@@ -1,6 +1,7 @@
 #include "datapane.h"
 
-#include <QIODevice>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -118,6 +119,15 @@ void DataPane::trimOldestLines()
     cursor.setPosition(cutAt, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     lines = MaxLines;
+}
+
+void DataPane::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu(event->pos());
+    menu->addSeparator();
+    menu->addActions(menuActions);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 QString DataPane::line(int index) const

@@ -2,6 +2,7 @@
 #define DATAPANE_H
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QString>
 #include <QTextBrowser>
 #include <QTimer>
@@ -34,11 +35,17 @@ public:
     // Shows the lines still gathered for the next insertion, now.
     void showPendingLines();
 
+    // Offered in the context menu after the pane's own entries.
+    void setMenuActions(const QList<QAction *> &actions) { menuActions = actions; }
+
     // The lines in the pane, the banner aside: their number, one of them
     // (0 the oldest kept), and the newest.
     int lineCount() const { return lines; }
     QString line(int index) const;
     QString lastLine() const;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void trimOldestLines();
@@ -50,6 +57,7 @@ private:
     int linesInLastParagraph = LinesPerParagraph; // the next line starts one
     QTimer insertTimer;
     QElapsedTimer sinceInsertion;
+    QList<QAction *> menuActions;
 };
 
 #endif

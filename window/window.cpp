@@ -4,11 +4,14 @@
 #include "datapane.h"
 #include "devicepath.h"
 #include "portlistener.h"
+#include "recordingcontrol.h"
 #include "rememberedport.h"
 #include "renderarea.h"
+#include "replaydevice.h"
 #include "seriallink.h"
 #include "statusline.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QIcon>
@@ -43,6 +46,11 @@ Window::Window(const QStringList &extraPorts)
     connect(rows[1].setButton, &QPushButton::released, this, &Window::alarmSet2);
     connect(rows[2].setButton, &QPushButton::released, this, &Window::alarmSet3);
     connect(rows[3].setButton, &QPushButton::released, this, &Window::alarmSet4);
+
+    recording = new RecordingControl(this);
+    connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
+    connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
+    dataBrowser->setMenuActions({ recording->recordAction(), recording->stopAction() });
 
     layOut();
     setWindowTitle(tr("Torvi Duplink"));
@@ -154,6 +162,12 @@ void Window::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
+void Window::closeEvent(QCloseEvent *event)
+{
+    recording->finish(); // all of it on disk before the program ends
+    QWidget::closeEvent(event);
+}
+
 void Window::connectPort()
 {
     CommDialog dialog(this, extraPorts, byIdFolder);
@@ -195,16 +209,61 @@ void Window::connectDevice(const QString &name)
     connect(link, &SerialLink::lost, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::sendRequest);
-    if (!link->open())
+    if (link->open())
+        startPendingRecording();
+    else
+        connect(link, &SerialLink::restored, this, &Window::startPendingRecording,
+                Qt::SingleShotConnection);
+    if (!link->isUp())
         link->waitForDevice();
 
     listener->timer.start();
     sendRequest();
 }
 
+void Window::startPendingRecording()
+{
+    if (pendingRecording.isEmpty())
+        return;
+    if (!recording->start(pendingRecording))
+        showStatus(tr("Cannot record: %1").arg(recording->errorString()));
+    pendingRecording.clear();
+}
+
+void Window::showReplay(ReplayDevice *device, const QString &name)
+{
+    firstShowDone = true; // no port to ask for
+    replayName = name;
+    updateTitle();
+    listen(device);
+    connect(device, &ReplayDevice::finished, this, [this, device] { replayEnded(device); });
+    startPendingRecording();
+}
+
+void Window::replayEnded(ReplayDevice *device)
+{
+    if (device->truncatedAt() >= 0)
+        showStatus(tr("Replay over: %1 stops short at byte %2").arg(replayName).arg(device->truncatedAt()));
+    else
+        showStatus(tr("Replay over: %1").arg(replayName));
+}
+
+// "Torvi Duplink", and what it is doing besides showing a live link.
+void Window::updateTitle()
+{
+    QStringList doing;
+    if (!replayName.isEmpty())
+        doing << tr("replay of %1").arg(replayName);
+    if (recording->isRecording())
+        doing << tr("recording");
+    setWindowTitle(doing.isEmpty() ? tr("Torvi Duplink")
+                                   : tr("Torvi Duplink (%1)").arg(doing.join(QLatin1String(", "))));
+}
+
 PortListener *Window::listen(QIODevice *device)
 {
     listener = new PortListener(device, this);
+    recording->setListener(listener);
     connect(device, &QIODevice::readyRead, listener, &PortListener::receive);
     connect(device, &QIODevice::bytesWritten, listener, &PortListener::reportWritten);
     connect(device, &QIODevice::aboutToClose, listener, &PortListener::reportClose);
@@ -323,6 +382,11 @@ void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumbe
 
     if (sent)
         return;
+    if (!replayName.isEmpty()) {
+        showStatus(tr("Frame not sent: this is a replay of %1, with no module to send it to")
+                           .arg(replayName));
+        return;
+    }
     // While the link is down, the status line keeps saying why: that is the
     // news, the lost frame only its consequence.
     const QString linkProblem = link ? link->problem() : QString();

@@ -24,6 +24,8 @@ QT_END_NAMESPACE
 
 class DataPane;
 class PortListener;
+class RecordingControl;
+class ReplayDevice;
 class RenderArea;
 class SerialLink;
 class StatusLine;
@@ -55,12 +57,21 @@ public:
     // The device path for a port name as the dialog shows it.
     static QString devicePath(const QString &portName);
 
+    // Plays a recorded session instead of asking for a port: the window
+    // shows it as it showed it live; `name` names it in the title.
+    void showReplay(ReplayDevice *device, const QString &name);
+
+    // Records everything from the moment the link is up (or a replay
+    // starts), to a file whose extension says its format.
+    void recordFromLinkUp(const QString &path) { pendingRecording = path; }
+
 signals:
     // The user closed the port dialog without choosing a port.
     void connectionAbandoned();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void showThreshold(Threshold *threshold);
@@ -94,6 +105,9 @@ private:
     void requestRefresh();
     void refresh();
     void showLinkStatus(const QString &message);
+    void startPendingRecording();
+    void replayEnded(ReplayDevice *device);
+    void updateTitle();
     void showStatus(const QString &message, const QString &advice = {},
                     const QString &detail = {});
 
@@ -109,6 +123,9 @@ private:
     QString byIdFolder = defaultByIdFolder();
     QString openedThrough; // the by-id link the port is opened through, if any
     bool firstShowDone = false;
+    RecordingControl *recording;
+    QString pendingRecording;
+    QString replayName; // of the recording played, while it is a replay
 
     LinkQualityAverage averages;
     bool averagesPending = false;

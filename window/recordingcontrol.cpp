@@ -1,0 +1,130 @@
+#include "recordingcontrol.h"
+
+#include "portlistener.h"
+#include "sessionlog.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QWidget>
+
+RecordingControl::RecordingControl(QWidget *window)
+    : QObject(window), window(window)
+{
+    record = new QAction(tr("Record to file..."), this);
+    stop = new QAction(tr("Stop recording"), this);
+    connect(record, &QAction::triggered, this, &RecordingControl::chooseFile);
+    connect(stop, &QAction::triggered, this, &RecordingControl::finish);
+    updateActions();
+}
+
+RecordingControl::~RecordingControl()
+{
+    delete log; // flushes and closes the file
+}
+
+void RecordingControl::setListener(PortListener *portListener)
+{
+    listener = portListener;
+    updateActions();
+}
+
+bool RecordingControl::isRecording() const
+{
+    return log && log->isActive();
+}
+
+QString RecordingControl::proposedPath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString name = QStringLiteral("duplink-%1.csv")
+                                 .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmm")));
+    return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name);
+}
+
+void RecordingControl::chooseFile()
+{
+    const QString path = QFileDialog::getSaveFileName(
+            window, tr("Record to file"), proposedPath(),
+            tr("CSV (*.csv);;JSON Lines (*.jsonl);;Raw capture (*.raw)"));
+    if (!path.isEmpty() && !start(path))
+        emit message(tr("Cannot record: %1").arg(error));
+}
+
+bool RecordingControl::prepare(const QString &path)
+{
+    if (!listener) {
+        error = tr("nothing to record yet");
+        return false;
+    }
+    finish();
+    log = new SessionLog(listener);
+    connect(log, &SessionLog::failed, this, &RecordingControl::failed);
+    if (!log->open(path, SessionLog::formatFor(path))) {
+        error = log->errorString();
+        delete log;
+        log = nullptr;
+        return false;
+    }
+    return true;
+}
+
+bool RecordingControl::start(const QString &path)
+{
+    return prepare(path) && begin();
+}
+
+bool RecordingControl::begin()
+{
+    if (!log || log->isActive())
+        return isRecording();
+    if (!log->begin()) {
+        error = log->errorString();
+        delete log;
+        log = nullptr;
+        return false;
+    }
+    emit message(tr("Recording to %1").arg(QDir::toNativeSeparators(log->fileName())));
+    emit recordingChanged(true);
+    updateActions();
+    return true;
+}
+
+void RecordingControl::finish()
+{
+    if (!log)
+        return;
+    const bool wasRecording = log->isActive();
+    const QString name = QDir::toNativeSeparators(log->fileName());
+    const bool closed = log->end();
+    if (!closed)
+        error = log->errorString();
+    log->deleteLater();
+    log = nullptr;
+    updateActions();
+    if (!wasRecording)
+        return;
+    emit message(tr("Recording stopped: %1").arg(closed ? name : error));
+    emit recordingChanged(false);
+}
+
+// What was written stays; the program goes on.
+void RecordingControl::failed(const QString &reason)
+{
+    error = reason;
+    log->deleteLater();
+    log = nullptr;
+    updateActions();
+    emit message(tr("Recording stopped: %1").arg(reason));
+    emit recordingChanged(false);
+}
+
+void RecordingControl::updateActions()
+{
+    const bool recording = isRecording();
+    record->setVisible(!recording);
+    record->setEnabled(listener != nullptr);
+    stop->setVisible(recording);
+}

@@ -1,0 +1,64 @@
+#ifndef RECORDINGCONTROL_H
+#define RECORDINGCONTROL_H
+
+#include <QObject>
+#include <QPointer>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QWidget;
+QT_END_NAMESPACE
+
+class PortListener;
+class SessionLog;
+
+// Recording from the window: the menu entries that start and stop it, the
+// file dialog that proposes a name, and the session log that writes the
+// file (CSV, JSON Lines or a raw capture, by the file's extension).
+class RecordingControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RecordingControl(QWidget *window);
+    ~RecordingControl() override;
+
+    // The listener whose frames are written; recording waits for one.
+    void setListener(PortListener *listener);
+
+    QAction *recordAction() const { return record; }
+    QAction *stopAction() const { return stop; }
+    bool isRecording() const;
+
+    // Creates the file now and writes from the next frame on. False, with
+    // the reason in errorString(), when the file cannot be made.
+    bool start(const QString &path);
+    // Creates the file now, and writes once begin() is called (when the link
+    // is up, say).
+    bool prepare(const QString &path);
+    bool begin();
+    void finish();
+    QString errorString() const { return error; }
+
+    // duplink-YYYY-MM-DD-HHMM.csv in the documents folder.
+    static QString proposedPath();
+
+signals:
+    void recordingChanged(bool recording);
+    // What the user should hear of it: started, stopped, failed.
+    void message(const QString &text);
+
+private:
+    void chooseFile();
+    void failed(const QString &reason);
+    void updateActions();
+
+    QWidget *window;
+    QPointer<PortListener> listener;
+    SessionLog *log = nullptr;
+    QAction *record;
+    QAction *stop;
+    QString error;
+};
+
+#endif
