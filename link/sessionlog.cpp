@@ -40,7 +40,7 @@ bool SessionLog::open(const QString &fileName, Format fileFormat)
 
 bool SessionLog::begin()
 {
-    if (!opened || active)
+    if (!opened || active || !listener)
         return active;
     if (format != Format::Raw && !lines.writeHeader()) {
         error = lines.errorString();
@@ -61,7 +61,8 @@ bool SessionLog::begin()
 
 bool SessionLog::end()
 {
-    disconnect(listener, nullptr, this, nullptr);
+    if (listener)
+        disconnect(listener, nullptr, this, nullptr);
     flushTimer.stop();
     const bool wasActive = active;
     active = false;

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 class PortListener;
@@ -58,7 +59,7 @@ private:
     void flush();
     void fail(const QString &reason);
 
-    PortListener *listener;
+    QPointer<PortListener> listener; // may go before the log
     Format format = Format::Csv;
     QString path;
     RecordWriter lines;

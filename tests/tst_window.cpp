@@ -1,5 +1,6 @@
 #include "datapane.h"
 #include "dialogdriver.h"
+#include "linkedwindow.h"
 #include "outputcapture.h"
 #include "pseudoterminal.h"
 #include "renderarea.h"
@@ -21,42 +22,10 @@
 
 namespace {
 
-template <typename T>
-T *child(const Window &window, const char *name)
-{
-    return window.findChild<T *>(QLatin1String(name));
-}
-
-template <typename T>
-T *rowChild(const Window &window, const char *kind, int row)
-{
-    return window.findChild<T *>(QLatin1String(kind) + QString::number(row));
-}
-
 QString lastDataLine(const Window &window)
 {
     return child<DataPane>(window, "dataBrowser")->lastLine();
 }
-
-// A window whose link runs over a real pseudo-terminal; the request frame
-// the window sends on connecting has been read off already.
-struct LinkedWindow
-{
-    LinkedWindow()
-    {
-        OutputCapture quiet(stdout);
-        window.connectDevice(pty.slavePath());
-        requestBytes = pty.read(RequestFrame.size());
-        requestLine = quiet.programText();
-    }
-
-    void send(const QByteArray &bytes) { QVERIFY(pty.write(bytes)); }
-
-    PseudoTerminal pty;
-    Window window;
-    QByteArray requestBytes;
-    QByteArray requestLine;
-};
 
 } // namespace
 
@@ -203,13 +172,13 @@ void tst_Window::averagesCoverOnlyTheLastSixteen()
     auto *status = child<QLabel>(linked.window, "statusLabel");
     auto *graph = child<RenderArea>(linked.window, "renderArea");
     for (int i = 0; i < 16; ++i)
-        linked.send(voltsFrame(0, 0, 100, 100));
+        QVERIFY(linked.send(voltsFrame(0, 0, 100, 100)));
     QTRY_COMPARE(status->text(), QStringLiteral("100 50"));
     for (int i = 0; i < 15; ++i)
-        linked.send(voltsFrame(0, 0, 40, 20));
+        QVERIFY(linked.send(voltsFrame(0, 0, 40, 20)));
     QTRY_COMPARE(graph->newestSlot(), 30);
     QCOMPARE(status->text(), QStringLiteral("100 50"));
-    linked.send(voltsFrame(0, 0, 40, 20));
+    QVERIFY(linked.send(voltsFrame(0, 0, 40, 20)));
     QTRY_COMPARE(status->text(), QStringLiteral("40 10"));
 }
 
@@ -217,7 +186,7 @@ void tst_Window::voltsReachGraph()
 {
     LinkedWindow linked;
     auto *graph = child<RenderArea>(linked.window, "renderArea");
-    linked.send(voltsFrame(0x5A, 0xFF, 0x00, 0x32));
+    QVERIFY(linked.send(voltsFrame(0x5A, 0xFF, 0x00, 0x32)));
     QTRY_COMPARE(graph->newestSlot(), 0);
     QCOMPARE(graph->point(1, 0), QPoint(0, 255 - 0x5A));
     QCOMPARE(graph->point(2, 0), QPoint(0, 0));
@@ -252,7 +221,7 @@ void tst_Window::graphRepaintsWhileDataFlows()
     PaintCounter counter;
     graph->installEventFilter(&counter);
     for (int i = 0; i < 30; ++i) {
-        linked.send(voltsFrame(quint8(i * 8), 0, 0, 0));
+        QVERIFY(linked.send(voltsFrame(quint8(i * 8), 0, 0, 0)));
         QTest::qWait(20);
     }
     const int whileFlowing = counter.paints;
@@ -280,7 +249,7 @@ void tst_Window::dataLines()
 
     LinkedWindow linked;
     auto *pane = child<DataPane>(linked.window, "dataBrowser");
-    linked.send(wire);
+    QVERIFY(linked.send(wire));
     QTRY_COMPARE(pane->lineCount(), lines.size());
     for (int i = 0; i < lines.size(); ++i)
         QCOMPARE(pane->line(i), lines.at(i));
@@ -322,7 +291,7 @@ void tst_Window::dataPaneKeepsRecentLines()
     auto line = [](int i) { return QString::asprintf("%02X %02X ", i / 100, i % 100); };
     for (int i = 0; i < total; ++i)
         wire += QByteArray("\x7E\xFD\x02\x00", 4) + char(i / 100) + char(i % 100) + '\x7E';
-    linked.send(wire);
+    QVERIFY(linked.send(wire));
     QTRY_COMPARE_WITH_TIMEOUT(lastDataLine(linked.window), line(total - 1), 10000);
     QCOMPARE(checkKeptLines(*pane, total, line(total - 1)), QString());
     QVERIFY(pane->document()->firstBlock().text().contains(QStringLiteral("www.duplink.example")));
@@ -366,7 +335,8 @@ void tst_Window::thresholds()
                            rowChild<QComboBox>(linked.window, "comparisonComboBox", row)->currentIndex(),
                            rowChild<QSpinBox>(linked.window, "valueSpinBox", row)->value() };
     };
-    linked.send(wire + voltsFrame(0, 0, 0, 0)); // the volts report marks the threshold as handled
+    // The volts report marks the threshold as handled.
+    QVERIFY(linked.send(wire + voltsFrame(0, 0, 0, 0)));
     QTRY_COMPARE(child<RenderArea>(linked.window, "renderArea")->newestSlot(), 0);
     QCOMPARE(rowState(), (QList<int>{ level, comparison, value }));
     // The other rows keep their defaults.
@@ -418,7 +388,7 @@ void tst_Window::statusLineReadsAsItsText()
     QCOMPARE(face->text(QAccessible::Name), QStringLiteral(" "));
     QVERIFY(face->text(QAccessible::Description).contains(QStringLiteral("Link quality")));
     for (int i = 0; i < 16; ++i)
-        linked.send(voltsFrame(1, 2, 200, 120));
+        QVERIFY(linked.send(voltsFrame(1, 2, 200, 120)));
     QTRY_COMPARE(face->text(QAccessible::Name), QStringLiteral("200 60"));
 
     OutputCapture quiet(stderr);

@@ -60,7 +60,7 @@ bool RecordingControl::prepare(const QString &path)
         return false;
     }
     finish();
-    log = new SessionLog(listener);
+    log = new SessionLog(listener, this);
     connect(log, &SessionLog::failed, this, &RecordingControl::failed);
     if (!log->open(path, SessionLog::formatFor(path))) {
         error = log->errorString();
