@@ -481,6 +481,8 @@ void RenderArea::drawPausedNote()
 
 QImage RenderArea::image()
 {
+    if (size().isEmpty())
+        return {};
     QImage picture(size(), QImage::Format_RGB32);
     exporting = true;
     render(&picture);

@@ -44,6 +44,7 @@ public:
     // whole sweep of antialiased traces.
     void updateChanged();
 
+    // The picture's samples: while paused, those it froze with.
     int newestSlot() const { return head; }
     QPoint point(int channel, int slot) const;
 

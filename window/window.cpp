@@ -28,8 +28,14 @@ constexpr int StatusGridRow = 6;
 constexpr int DataGridRow = 7;
 
 const QLatin1String ShowThresholdsKey("graph/showAlarmThresholds");
-// Dark enough to read as text on the usual light window colour.
-const QColor TrippedCaptionColour(0xc0, 0x00, 0x00);
+
+// A red that reads as text on the window's colour: dark on a light window,
+// light on a dark one.
+QColor trippedCaptionColour(const QPalette &palette)
+{
+    return palette.color(QPalette::Window).lightness() >= 128 ? QColor(0xc0, 0x00, 0x00)
+                                                              : QColor(0xff, 0x66, 0x66);
+}
 
 } // namespace
 
@@ -371,7 +377,7 @@ void Window::showAlarmState(int rowIndex)
     QLabel *caption = rows[rowIndex].alarmLabel;
     if (alarmWatch.holds(rowIndex)) {
         QPalette tripped = caption->palette();
-        tripped.setColor(QPalette::WindowText, TrippedCaptionColour);
+        tripped.setColor(QPalette::WindowText, trippedCaptionColour(tripped));
         caption->setPalette(tripped);
         caption->setAccessibleDescription(trippedDescription(rowIndex));
     } else {
