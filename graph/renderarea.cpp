@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QTransform>
 
@@ -512,6 +513,9 @@ void RenderArea::saveImageAs()
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(tr("PNG images (*.png)"));
     dialog.setDefaultSuffix(QStringLiteral("png"));
+    // The pictures folder where there is one, not wherever Duplink started.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    dialog.setDirectory(QDir(pictures).exists() ? pictures : QDir::homePath());
     dialog.selectFile(QStringLiteral("duplink-graph.png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
