@@ -5,11 +5,23 @@
 #include <QPainter>
 #include <QPen>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+QT_END_NAMESPACE
 
 // Sweep graph of the last 128 samples of three channels: new samples
 // overwrite the oldest slot from left to right, and a short gap after the
 // newest one separates fresh history from old.
+//
+// For reading it: a tooltip and a keyboard cursor give a slot's values; the
+// context menu shows threshold lines, pauses the picture, and saves or
+// copies it. None of these draws anything until it is used. The graph is
+// fed samples and threshold values; it knows no serial line and no alarm.
 class RenderArea : public QWidget
 {
     Q_OBJECT
@@ -32,11 +44,68 @@ public:
     // whole sweep of antialiased traces.
     void updateChanged();
 
+    // The picture's samples: while paused, those it froze with.
     int newestSlot() const { return head; }
     QPoint point(int channel, int slot) const;
 
+    // What assistive tools are told the graph is for; the newest sample
+    // follows it in the accessible description, refreshed at most once a
+    // DescribeInterval while samples arrive.
+    static constexpr int DescribeInterval = 1000; // ms
+    void setPurpose(const QString &purpose);
+
+    // A slot's report in words, as the tooltip and the cursor show it: how
+    // many reports ago it arrived and its three values, or that the slot
+    // has held none yet. Reads the picture as shown (frozen while paused).
+    QString readout(int slot) const;
+    // The slot whose point is nearest to x.
+    int slotAt(int x) const;
+    // The keyboard cursor's slot, or -1 before the graph first has focus.
+    int cursorSlot() const { return cursor; }
+
+    // A dashed line across the graph at a channel's value, labelled with
+    // its number (1 to ThresholdCount), drawn in the channel's colour while
+    // thresholds are shown. A value outside 0 to 255 removes the line.
+    static constexpr int ThresholdCount = 4;
+    void setThreshold(int number, int channel, int value);
+    int thresholdValue(int number) const;
+    int thresholdChannel(int number) const;
+    bool thresholdsShown() const { return showThresholds; }
+    void setThresholdsShown(bool shown);
+
+    // While paused the picture stays as it was; samples still arrive, and
+    // resuming shows them all at once.
+    bool isPaused() const { return live != nullptr; }
+    void setPaused(bool paused);
+
+    // The picture as shown, at the widget's size, without the keyboard
+    // cursor or the pause note.
+    QImage image();
+    // Writes image() to path as a PNG; returns why it failed, or nothing.
+    QString saveImage(const QString &path);
+
+    // The context menu's actions, also reachable by their shortcuts:
+    // Ctrl+T, Space (with focus), Ctrl+S, Ctrl+C (with focus).
+    QAction *showThresholdsAction() const { return thresholdsAction; }
+    QAction *pauseAction() const { return pausingAction; }
+    QAction *saveAction() const { return savingAction; }
+    QAction *copyAction() const { return copyingAction; }
+
+signals:
+    void thresholdsShownChanged(bool shown);
+
+public slots:
+    // Asks for a file and saves the picture there; a failure is shown.
+    void saveImageAs();
+    void copyImage();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     struct Slice
@@ -56,6 +125,40 @@ private:
     int samplesSinceUpdate = 0;
     QPen pen1, pen2, pen3;
     QBrush brush1, brush2, brush3;
+
+    // The samples, as the rings above hold them while the picture is live.
+    struct History
+    {
+        QPoint points1[Slots];
+        QPoint points2[Slots];
+        QPoint points3[Slots];
+        quint8 head;
+        int filled;
+    };
+    void createActions();
+    void describe();
+    void moveCursor(int slot);
+    void paintExtras();
+    void drawThresholds();
+    void drawCursor();
+    void drawPausedNote();
+    int cursorX(int slot) const;
+
+    int filled = 0; // slots that have held a sample
+    // While paused the rings above keep the picture and the samples go
+    // here; resuming puts them back.
+    std::unique_ptr<History> live;
+    int cursor = -1;
+    bool exporting = false;
+    bool showThresholds = false;
+    int thresholdValues[ThresholdCount] = { -1, -1, -1, -1 };
+    int thresholdChannels[ThresholdCount] = { 1, 1, 1, 1 };
+    QString purpose;
+    QTimer describeTimer;
+    QAction *thresholdsAction;
+    QAction *pausingAction;
+    QAction *savingAction;
+    QAction *copyingAction;
 };
 
 #endif

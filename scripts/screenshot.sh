@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: runs the built Duplink on a virtual X screen,
 # fed by the module simulator, accepts the port dialog, lets the graph fill
-# for a few seconds and captures the main window. Builds nothing.
+# for a few seconds and captures the main window. Builds nothing. Duplink
+# runs with settings of its own, so the user's do not show.
 #
-# Usage: scripts/screenshot.sh [build-dir] [output.png]
+# Usage: scripts/screenshot.sh [--reading] [build-dir] [output.png]
+#   --reading   the "Reading the graph" picture instead: alarm thresholds
+#               shown, the pointer resting on the graph with its tooltip
+#               (output defaults to docs/reading-the-graph.png)
 #   build-dir   defaults to build/; needs app/duplink and tools/duplink-sim
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
@@ -12,8 +16,15 @@
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
+reading=false
+if [ "${1:-}" = --reading ]; then
+    reading=true
+    shift
+fi
+default_output=docs/screenshot.png
+$reading && default_output=docs/reading-the-graph.png
 build_dir=$(realpath -m "${1:-build}")
-output=$(realpath -m "${2:-docs/screenshot.png}")
+output=$(realpath -m "${2:-$default_output}")
 delay=${SCREENSHOT_DELAY:-5}
 seed=${SCREENSHOT_SEED:-7}
 
@@ -93,6 +104,13 @@ for ((i = 0; i < 100; ++i)); do
 done
 [ -n "$device" ] || fail "simulator printed no device"
 
+# Settings of its own: the defaults, or the thresholds shown.
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/duplink"
+if $reading; then
+    printf '[graph]\nshowAlarmThresholds=true\n' >"$XDG_CONFIG_HOME/duplink/duplink.conf"
+fi
+
 "$build_dir/app/duplink" "$device" >"$work/app.out" 2>"$work/app.err" &
 app_pid=$!
 
@@ -108,7 +126,19 @@ kill -0 "$app_pid" 2>/dev/null || fail "duplink stopped: $(cat "$work/app.err")"
 grep -q '^accepted:' "$work/app.out" || fail "the port dialog was not accepted"
 grep -q '^request' "$work/sim.out" || echo "screenshot: the simulator saw no request frame" >&2
 
-import -window "$window" "$work/shot.png"
+if $reading; then
+    # The pointer on the graph, left of the middle, until its tooltip is up;
+    # the tooltip is a window of its own, so the screen is cut to the window.
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    xdotool mousemove --window "$window" 150 90
+    sleep 0.3
+    xdotool mousemove --window "$window" 152 92
+    sleep 2
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/shot.png"
+else
+    import -window "$window" "$work/shot.png"
+fi
 # Without dates, so an unchanged picture gives the same file. /usr/local/bin
 # may shadow convert with something else; prefer the real one.
 convert=/usr/bin/convert

@@ -1,8 +1,18 @@
 #include "renderarea.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QHelpEvent>
 #include <QImage>
+#include <QImageReader>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -102,6 +112,24 @@ private slots:
     void sampleLandsInItsSlot();
     void gapAfterNewestSample_data();
     void gapAfterNewestSample();
+
+    void readout_data();
+    void readout();
+    void tooltipReadsTheSlotUnderThePointer();
+    void cursorKeysMoveTheReadout();
+    void cursorDrawnOnlyWithFocus();
+    void accessibleDescriptionGivesTheNewest();
+    void thresholdLines_data();
+    void thresholdLines();
+    void thresholdsOffDrawNothing();
+    void thresholdsToggleWithCtrlT();
+    void overlaysSurvivePartialRepaints();
+    void pauseFreezesThePicture();
+    void pauseWithSpace();
+    void saveWritesPng();
+    void saveToUnwritablePathFails();
+    void copyPutsThePictureOnTheClipboard();
+    void contextMenuOffersTheActions();
 };
 
 void tst_RenderArea::initTestCase()
@@ -259,6 +287,387 @@ void tst_RenderArea::gapAfterNewestSample()
         QVERIFY(columnHasTrace(image, (firstEmptySlot - 1) * 3));
     if (lastEmptySlot < 127)
         QVERIFY(columnHasTrace(image, (lastEmptySlot + 1) * 3));
+}
+
+// Samples i = 0, 1, 2 ... carry volt 1 = 10 + i, volt 2 = 100 + i and
+// link quality = 200 + i (as bytes: 200 + i arrives as a negative char).
+void addNumbered(RenderArea &area, int count, int first = 0)
+{
+    for (int i = first; i < first + count; ++i)
+        area.addSample(char(10 + i), char(100 + i), char(200 + i));
+}
+
+QString numbered(int age, int i)
+{
+    return QStringLiteral("Reports ago: %1\nVolt 1: %2\nVolt 2: %3\nLink quality: %4")
+            .arg(age).arg(10 + i).arg(100 + i).arg((200 + i) & 0xff);
+}
+
+void tst_RenderArea::readout_data()
+{
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("text");
+    const QString empty = QStringLiteral("No report in this slot yet");
+    QTest::newRow("nothing yet") << 0 << 0 << empty;
+    QTest::newRow("newest") << 3 << 2 << numbered(0, 2);
+    QTest::newRow("two reports ago") << 3 << 0 << numbered(2, 0);
+    QTest::newRow("empty slot") << 3 << 3 << empty;
+    QTest::newRow("last slot, empty") << 3 << 127 << empty;
+    QTest::newRow("full sweep, newest in 127") << 128 << 127 << numbered(0, 127);
+    QTest::newRow("full sweep, oldest in 0") << 128 << 0 << numbered(127, 0);
+    QTest::newRow("wrapped, newest in 1") << 130 << 1 << numbered(0, 129);
+    QTest::newRow("wrapped, oldest in the gap") << 130 << 2 << numbered(127, 2);
+    QTest::newRow("wrapped, end of the sweep") << 130 << 127 << numbered(2, 127);
+}
+
+void tst_RenderArea::readout()
+{
+    QFETCH(int, samples);
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    RenderArea area;
+    addNumbered(area, samples);
+    QCOMPARE(area.readout(slot), text);
+}
+
+void tst_RenderArea::tooltipReadsTheSlotUnderThePointer()
+{
+    RenderArea area;
+    area.resize(384, 200); // 3 pixels a slot
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    addNumbered(area, 10);
+    auto tipAt = [&](int x) {
+        const QPoint pos(x, 100);
+        QHelpEvent help(QEvent::ToolTip, pos, area.mapToGlobal(pos));
+        QCoreApplication::sendEvent(&area, &help);
+        return QToolTip::text();
+    };
+    QCOMPARE(tipAt(3 * 4), numbered(5, 4));
+    QCOMPARE(tipAt(3 * 9 + 1), numbered(0, 9)); // the nearest point
+    QCOMPARE(tipAt(3 * 50), QStringLiteral("No report in this slot yet"));
+    QToolTip::hideText();
+}
+
+void tst_RenderArea::cursorKeysMoveTheReadout()
+{
+    RenderArea area;
+    area.resize(384, 200);
+    addNumbered(area, 130); // newest in slot 1, oldest in slot 2
+    QCOMPARE(area.cursorSlot(), -1);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    area.setFocus(Qt::TabFocusReason);
+    QVERIFY(area.hasFocus());
+    QCOMPARE(area.cursorSlot(), 1); // starts at the newest
+
+    const struct
+    {
+        Qt::Key key;
+        int slot;
+        QString text;
+    } moves[] = {
+        { Qt::Key_Left, 0, numbered(1, 128) },
+        { Qt::Key_Left, 0, numbered(1, 128) }, // stays at the left edge
+        { Qt::Key_Right, 1, numbered(0, 129) },
+        { Qt::Key_Right, 2, numbered(127, 2) },
+        { Qt::Key_Home, 1, numbered(0, 129) },
+        { Qt::Key_End, 2, numbered(127, 2) },
+        { Qt::Key_Right, 3, numbered(126, 3) },
+    };
+    for (const auto &move : moves) {
+        QTest::keyClick(&area, move.key);
+        QCOMPARE(area.cursorSlot(), move.slot);
+        QCOMPARE(QToolTip::text(), move.text);
+    }
+    for (int i = 0; i < 200; ++i)
+        QTest::keyClick(&area, Qt::Key_Right);
+    QCOMPARE(area.cursorSlot(), 127); // stays at the right edge
+    QTest::keyClick(&area, Qt::Key_Left);
+    QCOMPARE(QToolTip::text(), numbered(3, 126));
+
+    // Before the sweep is full the oldest is in slot 0.
+    RenderArea young;
+    addNumbered(young, 5);
+    young.show();
+    QVERIFY(QTest::qWaitForWindowActive(&young));
+    young.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&young, Qt::Key_End);
+    QCOMPARE(young.cursorSlot(), 0);
+    QCOMPARE(QToolTip::text(), numbered(4, 0));
+    QTest::keyClick(&young, Qt::Key_Home);
+    QCOMPARE(young.cursorSlot(), 4);
+    QToolTip::hideText();
+}
+
+void tst_RenderArea::cursorDrawnOnlyWithFocus()
+{
+    RenderArea area;
+    addSamples(area, 60, 40, 30, 20); // the traces stay in the lower part
+    const QImage plain = render(area, 384, 200);
+
+    area.show();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    area.setFocus(Qt::TabFocusReason);
+    QCOMPARE(area.cursorSlot(), 59);
+    QTest::keyClick(&area, Qt::Key_Left);
+    QTest::keyClick(&area, Qt::Key_Left);
+    const QImage focused = render(area, 384, 200);
+    const int x = 57 * 3;
+    for (int y = 0; y < 100; ++y) {
+        QCOMPARE(inkOf(focused.pixel(x, y)), Mixed); // dark: the text colour
+        QCOMPARE(focused.pixel(x - 2, y), plain.pixel(x - 2, y));
+        QCOMPARE(focused.pixel(x + 2, y), plain.pixel(x + 2, y));
+    }
+    // Exported pictures leave the cursor out.
+    QCOMPARE(area.image(), plain);
+
+    area.clearFocus();
+    QCOMPARE(render(area, 384, 200), plain);
+}
+
+void tst_RenderArea::accessibleDescriptionGivesTheNewest()
+{
+    RenderArea area;
+    area.setPurpose(QStringLiteral("The graph"));
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&area);
+    QVERIFY(face);
+    auto description = [&] { return face->text(QAccessible::Description); };
+    QCOMPARE(description(), QStringLiteral("The graph"));
+
+    area.addSample(char(140), char(96), char(200));
+    QCOMPARE(description(), QStringLiteral("The graph")); // not per report
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(description(),
+            QStringLiteral("The graph. Newest report: volt 1 140, volt 2 96, link quality 200"), 3000);
+    QVERIFY2(clock.elapsed() >= RenderArea::DescribeInterval - 100, qPrintable(QString::number(clock.elapsed())));
+
+    // Many reports make one refresh a second at most.
+    clock.start();
+    for (int i = 0; i < 50; ++i) {
+        area.addSample(char(i), char(2 * i), char(3 * i));
+        QTest::qWait(10);
+    }
+    const QString afterHalfASecond = description();
+    QTRY_COMPARE_WITH_TIMEOUT(description(),
+            QStringLiteral("The graph. Newest report: volt 1 49, volt 2 98, link quality 147"), 3000);
+    QVERIFY(afterHalfASecond.contains(QLatin1String("volt 1 140")) || clock.elapsed() >= 900);
+}
+
+void tst_RenderArea::thresholdLines_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("row");
+    // The trace's own scale: y = (255 - value) * height / 255.
+    QTest::newRow("100 on channel 1") << 100 << 1 << 200 << 121;
+    QTest::newRow("200 on channel 2") << 200 << 2 << 200 << 43;
+    QTest::newRow("1 on channel 1") << 1 << 1 << 255 << 254;
+    QTest::newRow("254 on channel 2") << 254 << 2 << 255 << 1;
+    QTest::newRow("128 on channel 1, height 510") << 128 << 1 << 510 << 254;
+}
+
+void tst_RenderArea::thresholdLines()
+{
+    QFETCH(int, value);
+    QFETCH(int, channel);
+    QFETCH(int, height);
+    QFETCH(int, row);
+    RenderArea area;
+    addSamples(area, 20, 255, 255, 255); // the traces along the top edge, away from the lines
+    area.setThreshold(3, channel, value);
+    area.setThresholdsShown(true);
+    const QImage image = render(area, 384, height);
+    const Ink ink = ChannelInk[channel];
+    // Dashes of 4 pixels every 7 along the line, left of the numbers.
+    int inked = 0;
+    for (int x = 0; x < 300; ++x) {
+        const Ink found = inkOf(image.pixel(x, row));
+        QVERIFY2(found == ink || found == Background, qPrintable(QStringLiteral("x = %1").arg(x)));
+        if (found == ink)
+            ++inked;
+    }
+    QVERIFY2(inked >= 300 * 4 / 7 - 4 && inked <= 300 * 4 / 7 + 4, qPrintable(QString::number(inked)));
+    QCOMPARE(QColor(image.pixel(0, row)), channel == 1 ? QColor(Qt::blue) : QColor(Qt::red));
+    for (int y = qMax(2, row - 20); y < qMin(height, row + 20); ++y) {
+        if (y != row)
+            QCOMPARE(inkOf(image.pixel(100, y)), Background);
+    }
+    // The number at the right end, in the line's colour.
+    bool numbered = false;
+    for (int y = qMax(2, row - 20); y < qMin(height, row + 20) && !numbered; ++y) {
+        for (int x = 330; x < 384 && !numbered; ++x)
+            numbered = y != row && inkOf(image.pixel(x, y)) == ink;
+    }
+    QVERIFY(numbered);
+}
+
+void tst_RenderArea::thresholdsOffDrawNothing()
+{
+    RenderArea plainArea;
+    addSamples(plainArea, 70, 120, 60, 200);
+    const QImage plain = render(plainArea, 400, 200);
+
+    RenderArea area;
+    addSamples(area, 70, 120, 60, 200);
+    QVERIFY(!area.thresholdsShown());
+    for (int number = 1; number <= RenderArea::ThresholdCount; ++number)
+        area.setThreshold(number, number <= 2 ? 1 : 2, 40 * number);
+    QCOMPARE(render(area, 400, 200), plain);
+    area.setThresholdsShown(true);
+    QVERIFY(render(area, 400, 200) != plain);
+    area.setThresholdsShown(false);
+    QCOMPARE(render(area, 400, 200), plain);
+
+    // A value out of range removes its line.
+    area.setThresholdsShown(true);
+    for (int number = 1; number <= RenderArea::ThresholdCount; ++number)
+        area.setThreshold(number, 1, -1);
+    QCOMPARE(render(area, 400, 200), plain);
+}
+
+void tst_RenderArea::thresholdsToggleWithCtrlT()
+{
+    RenderArea area;
+    area.show();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    QSignalSpy toggled(&area, &RenderArea::thresholdsShownChanged);
+    QTest::keyClick(&area, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(area.thresholdsShown());
+    QVERIFY(area.showThresholdsAction()->isChecked());
+    area.showThresholdsAction()->trigger();
+    QVERIFY(!area.thresholdsShown());
+    area.setThresholdsShown(true);
+    QVERIFY(area.showThresholdsAction()->isChecked());
+    QCOMPARE(toggled.size(), 3);
+    QCOMPARE(toggled.at(0).at(0).toBool(), true);
+    QCOMPARE(toggled.at(1).at(0).toBool(), false);
+}
+
+// What reaches the screen after many small repaints of the changed slots
+// is what one whole repaint draws: dashes, numbers and cursor included.
+void tst_RenderArea::overlaysSurvivePartialRepaints()
+{
+    RenderArea area;
+    area.resize(400, 200);
+    area.setThreshold(1, 1, 100);
+    area.setThreshold(2, 1, 180);
+    area.setThreshold(3, 2, 60);
+    area.setThreshold(4, 2, 250);
+    area.setThresholdsShown(true);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    QVERIFY(area.hasFocus());
+    QTest::keyClick(&area, Qt::Key_Right);
+    for (int i = 0; i < 300; ++i) {
+        area.addSample(char(90 + i % 30), char(50 + i % 20), char(170 + i % 10));
+        if (i % 3 == 0) {
+            area.updateChanged();
+            QCoreApplication::processEvents();
+        }
+    }
+    area.updateChanged();
+    QCoreApplication::processEvents();
+    const QImage onScreen = area.screen()->grabWindow(area.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(onScreen.size(), QSize(400, 200));
+    QCOMPARE(onScreen, area.grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+void tst_RenderArea::pauseFreezesThePicture()
+{
+    RenderArea area;
+    area.resize(400, 200);
+    addNumbered(area, 40);
+    const QImage before = area.image();
+    const QString newestBefore = area.readout(area.newestSlot());
+
+    area.setPaused(true);
+    QVERIFY(area.isPaused());
+    QVERIFY(area.pauseAction()->isChecked());
+    const QImage paused = render(area, 400, 200);
+    QVERIFY(paused != before); // the note
+    addNumbered(area, 100, 40);
+    QCOMPARE(render(area, 400, 200), paused);
+    QCOMPARE(area.image(), before);
+    QCOMPARE(area.readout(area.newestSlot()), newestBefore);
+    // The note sits in the top-left corner, nowhere else.
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            if (x > 100 || y > 50)
+                QCOMPARE(paused.pixel(x, y), before.pixel(x, y));
+        }
+    }
+
+    area.setPaused(false);
+    RenderArea reference;
+    addNumbered(reference, 140);
+    QCOMPARE(area.newestSlot(), reference.newestSlot());
+    QCOMPARE(render(area, 400, 200), render(reference, 400, 200));
+    QCOMPARE(area.readout(area.newestSlot()), numbered(0, 139));
+}
+
+void tst_RenderArea::pauseWithSpace()
+{
+    RenderArea area;
+    area.show();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    area.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&area, Qt::Key_Space);
+    QVERIFY(area.isPaused());
+    QTest::keyClick(&area, Qt::Key_Space);
+    QVERIFY(!area.isPaused());
+    area.pauseAction()->trigger();
+    QVERIFY(area.isPaused());
+}
+
+void tst_RenderArea::saveWritesPng()
+{
+    QTemporaryDir folder;
+    RenderArea area;
+    area.resize(333, 177);
+    addNumbered(area, 50);
+    const QString path = folder.filePath(QStringLiteral("graph.png"));
+    QCOMPARE(area.saveImage(path), QString());
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), QByteArray("png"));
+    const QImage saved = reader.read();
+    QCOMPARE(saved.size(), QSize(333, 177));
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), area.image());
+}
+
+void tst_RenderArea::saveToUnwritablePathFails()
+{
+    QTemporaryFile notAFolder;
+    QVERIFY(notAFolder.open());
+    RenderArea area;
+    const QString path = notAFolder.fileName() + QStringLiteral("/graph.png");
+    const QString error = area.saveImage(path);
+    QVERIFY(error.startsWith(QStringLiteral("Cannot save ") + path + QStringLiteral(": ")));
+    QVERIFY(error.size() > QStringLiteral("Cannot save %1: ").arg(path).size());
+    QVERIFY(!QFile::exists(path));
+}
+
+void tst_RenderArea::copyPutsThePictureOnTheClipboard()
+{
+    RenderArea area;
+    area.resize(300, 150);
+    addNumbered(area, 20);
+    area.copyAction()->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), area.image());
+}
+
+void tst_RenderArea::contextMenuOffersTheActions()
+{
+    RenderArea area;
+    QCOMPARE(area.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList texts;
+    for (QAction *action : area.actions())
+        texts << action->text() + QLatin1Char('|') + action->shortcut().toString();
+    QCOMPARE(texts, (QStringList{ "Show alarm thresholds|Ctrl+T", "Pause|Space",
+                                  "Save graph as image...|Ctrl+S", "Copy graph|Ctrl+C" }));
 }
 
 QTEST_MAIN(tst_RenderArea)

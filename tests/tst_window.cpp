@@ -1,3 +1,4 @@
+#include "alarmwatch.h"
 #include "datapane.h"
 #include "dialogdriver.h"
 #include "linkedwindow.h"
@@ -10,10 +11,14 @@
 #include "window.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
@@ -54,8 +59,16 @@ private slots:
     void statusLineReadsAsItsText();
     void longStatusKeepsTheLayout();
 
+    void thresholdLinesFollowTheRows();
+    void thresholdsShownIsRemembered();
+    void trippedAlarmCaption_data();
+    void trippedAlarmCaption();
+    void pauseLetsReportsGoOn();
+    void graphDescribesTheNewestReport();
+    void graphTakesFocusAfterTheRows();
+
 private:
-    TemporarySettings settings; // the port dialog reads the remembered port
+    TemporarySettings settings; // before any window reads them
 };
 
 void tst_Window::stateAfterConstruction()
@@ -438,6 +451,203 @@ void tst_Window::longStatusKeepsTheLayout()
         QVERIFY(status->geometry().right() <= window.rect().right());
         QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), message);
     }
+}
+
+// Each row's threshold is on the graph in its channel, and follows the
+// row's value box, whether the user or the module changes it.
+void tst_Window::thresholdLinesFollowTheRows()
+{
+    LinkedWindow linked;
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    for (int row = 1; row <= 4; ++row) {
+        QCOMPARE(graph->thresholdValue(row), 1);
+        QCOMPARE(graph->thresholdChannel(row), row <= 2 ? 1 : 2);
+    }
+    auto *value3 = rowChild<QSpinBox>(linked.window, "valueSpinBox", 3);
+    value3->setFocus();
+    value3->selectAll();
+    QTest::keyClicks(value3, "77");
+    QCOMPARE(graph->thresholdValue(3), 77);
+    QTest::keyClick(value3, Qt::Key_Up);
+    QCOMPARE(graph->thresholdValue(3), 78);
+    linked.send(hex("7E FB C8 01 02 7E") + voltsFrame(0, 0, 0, 0)); // alarm 2: 200, great
+    QTRY_COMPARE(graph->thresholdValue(2), 200);
+    QCOMPARE(graph->thresholdChannel(2), 1);
+    QCOMPARE(graph->thresholdValue(3), 78);
+}
+
+void tst_Window::thresholdsShownIsRemembered()
+{
+    const QString key = QStringLiteral("graph/showAlarmThresholds");
+    QSettings().remove(key);
+    {
+        Window window;
+        auto *graph = child<RenderArea>(window, "renderArea");
+        QVERIFY(!graph->thresholdsShown()); // the default
+        QVERIFY(!QSettings().contains(key)); // nothing written until the user asks
+        graph->showThresholdsAction()->trigger();
+        QCOMPARE(QSettings().value(key), QVariant(true));
+    }
+    {
+        Window window;
+        auto *graph = child<RenderArea>(window, "renderArea");
+        QVERIFY(graph->thresholdsShown());
+        QVERIFY(graph->showThresholdsAction()->isChecked());
+        graph->showThresholdsAction()->trigger();
+    }
+    Window window;
+    QVERIFY(!child<RenderArea>(window, "renderArea")->thresholdsShown());
+    QSettings().remove(key);
+}
+
+void tst_Window::trippedAlarmCaption_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("comparison");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("tripping");
+    QTest::addColumn<QByteArray>("clearing");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("row 1, volt 1 above") << 1 << 1 << 100 << voltsFrame(150, 0, 0, 0)
+                                         << voltsFrame(100, 0, 0, 0)
+                                         << "Alarm condition holds: volt 1 is above 100";
+    QTest::newRow("row 2, volt 1 below") << 2 << 0 << 50 << voltsFrame(49, 200, 0, 0)
+                                         << voltsFrame(60, 200, 0, 0)
+                                         << "Alarm condition holds: volt 1 is below 50";
+    QTest::newRow("row 3, volt 2 above") << 3 << 1 << 120 << voltsFrame(0, 121, 0, 0)
+                                         << voltsFrame(200, 119, 0, 0)
+                                         << "Alarm condition holds: volt 2 is above 120";
+    QTest::newRow("row 4, volt 2 below") << 4 << 0 << 60 << voltsFrame(200, 10, 0, 0)
+                                         << voltsFrame(0, 60, 0, 0)
+                                         << "Alarm condition holds: volt 2 is below 60";
+}
+
+// The caption turns red while its row's condition holds, and back; it
+// keeps its text, size and place, assistive tools read the state, and a
+// change back within a second waits for the second.
+void tst_Window::trippedAlarmCaption()
+{
+    QFETCH(int, row);
+    QFETCH(int, comparison);
+    QFETCH(int, value);
+    QFETCH(QByteArray, tripping);
+    QFETCH(QByteArray, clearing);
+    QFETCH(QString, description);
+
+    LinkedWindow linked;
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    auto *caption = rowChild<QLabel>(linked.window, "alarmLabel", row);
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(caption);
+    const QColor normal = caption->palette().color(QPalette::WindowText);
+    const QString text = caption->text();
+    const QSize size = caption->sizeHint();
+    // The other rows are set so that these reports never trip them.
+    for (int other = 1; other <= 4; ++other) {
+        rowChild<QComboBox>(linked.window, "comparisonComboBox", other)->setCurrentIndex(other == row ? comparison : 1);
+        rowChild<QSpinBox>(linked.window, "valueSpinBox", other)->setValue(other == row ? value : 254);
+    }
+
+    linked.send(clearing);
+    QTRY_COMPARE(graph->newestSlot(), 0);
+    QCOMPARE(caption->palette().color(QPalette::WindowText), normal);
+    QCOMPARE(face->text(QAccessible::Description), QString());
+
+    linked.send(tripping);
+    QTRY_COMPARE(graph->newestSlot(), 1);
+    QElapsedTimer sinceTripped;
+    sinceTripped.start();
+    const QColor red = caption->palette().color(QPalette::WindowText);
+    QVERIFY(red != normal);
+    QVERIFY2(red.red() >= 150 && red.green() < 50 && red.blue() < 50, qPrintable(red.name()));
+    QCOMPARE(face->text(QAccessible::Description), description);
+    QCOMPARE(caption->text(), text);
+    QCOMPARE(caption->sizeHint(), size);
+    for (int other = 1; other <= 4; ++other) {
+        if (other != row)
+            QCOMPARE(rowChild<QLabel>(linked.window, "alarmLabel", other)->palette().color(QPalette::WindowText), normal);
+    }
+
+    // Back at once: shown only when the second is up.
+    linked.send(clearing);
+    QTRY_COMPARE(graph->newestSlot(), 2);
+    QCOMPARE(caption->palette().color(QPalette::WindowText), red);
+    QTRY_COMPARE_WITH_TIMEOUT(caption->palette().color(QPalette::WindowText), normal, 3000);
+    QVERIFY2(sinceTripped.elapsed() >= AlarmWatch::HoldMs - 100, qPrintable(QString::number(sinceTripped.elapsed())));
+    QCOMPARE(face->text(QAccessible::Description), QString());
+    QCOMPARE(caption->sizeHint(), size);
+}
+
+// Paused, the graph keeps its picture while the reports still reach the
+// averages and the alarm rows; resumed, it shows them all.
+void tst_Window::pauseLetsReportsGoOn()
+{
+    LinkedWindow linked;
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    auto *status = child<QLabel>(linked.window, "statusLabel");
+    auto *caption = rowChild<QLabel>(linked.window, "alarmLabel", 1);
+    const QColor normal = caption->palette().color(QPalette::WindowText);
+    rowChild<QComboBox>(linked.window, "comparisonComboBox", 1)->setCurrentIndex(1);
+    rowChild<QSpinBox>(linked.window, "valueSpinBox", 1)->setValue(150);
+    graph->resize(400, 200);
+    for (int i = 0; i < 16; ++i)
+        linked.send(voltsFrame(100, 50, 20, 20));
+    QTRY_COMPARE(status->text(), QStringLiteral("20 10"));
+
+    graph->pauseAction()->trigger();
+    QVERIFY(graph->isPaused());
+    const QImage frozen = graph->grab().toImage();
+    for (int i = 0; i < 16; ++i)
+        linked.send(voltsFrame(200, 30, 100, 100));
+    QTRY_COMPARE(status->text(), QStringLiteral("100 50"));
+    QVERIFY(caption->palette().color(QPalette::WindowText) != normal); // 200 > 150
+    QCOMPARE(graph->newestSlot(), 15);
+    QCOMPARE(graph->grab().toImage(), frozen);
+
+    graph->pauseAction()->trigger();
+    QVERIFY(!graph->isPaused());
+    QCOMPARE(graph->newestSlot(), 31);
+    QCOMPARE(graph->point(1, 31), QPoint(31, 255 - 200));
+    QCOMPARE(graph->point(1, 16), QPoint(16, 255 - 200));
+    QCOMPARE(graph->point(1, 15), QPoint(15, 255 - 100));
+    QVERIFY(graph->grab().toImage() != frozen);
+}
+
+void tst_Window::graphDescribesTheNewestReport()
+{
+    LinkedWindow linked;
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(graph);
+    const QString purpose = face->text(QAccessible::Description);
+    QVERIFY(purpose.startsWith(QStringLiteral("The last 128 reports")));
+    linked.send(voltsFrame(140, 96, 200, 10));
+    QTRY_COMPARE_WITH_TIMEOUT(face->text(QAccessible::Description),
+                              purpose + QStringLiteral(". Newest report: volt 1 140, volt 2 96, link quality 200"),
+                              3000);
+}
+
+// The window still opens with the first alarm row in focus; Tab reaches
+// the graph after the last row.
+void tst_Window::graphTakesFocusAfterTheRows()
+{
+    Window window;
+    DialogDriver closeDialog(&window, DialogDriver::Reject);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE(closeDialog.dialogsSeen, 1);
+    QTRY_VERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget(), rowChild<QWidget>(window, "levelSpinBox", 1));
+    auto *lastValue = rowChild<QSpinBox>(window, "valueSpinBox", 4);
+    lastValue->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(lastValue, Qt::Key_Tab);
+    auto *graph = child<RenderArea>(window, "renderArea");
+    QCOMPARE(QApplication::focusWidget(), graph);
+    QTest::keyClick(graph, Qt::Key_Space);
+    QVERIFY(graph->isPaused());
+    QTest::keyClick(graph, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(graph->thresholdsShown());
+    QTest::keyClick(lastValue, Qt::Key_T, Qt::ControlModifier); // anywhere in the window
+    QVERIFY(!graph->thresholdsShown());
 }
 
 QTEST_MAIN(tst_Window)

@@ -11,6 +11,7 @@
 #include "seriallink.h"
 #include "statusline.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSerialPort>
+#include <QSettings>
 #include <QSpinBox>
 
 #include <cstdio>
@@ -28,6 +30,16 @@ constexpr int ColumnCount = 7;
 constexpr int FirstAlarmGridRow = 2;
 constexpr int StatusGridRow = 6;
 constexpr int DataGridRow = 7;
+
+const QLatin1String ShowThresholdsKey("graph/showAlarmThresholds");
+
+// A red that reads as text on the window's colour: dark on a light window,
+// light on a dark one.
+QColor trippedCaptionColour(const QPalette &palette)
+{
+    return palette.color(QPalette::Window).lightness() >= 128 ? QColor(0xc0, 0x00, 0x00)
+                                                              : QColor(0xff, 0x66, 0x66);
+}
 
 } // namespace
 
@@ -60,6 +72,7 @@ Window::Window(const QStringList &extraPorts)
     dataBrowser->setObjectName(QStringLiteral("dataBrowser"));
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     describeForAssistiveTools();
+    setUpGraphReading();
 
     refreshTimer.setSingleShot(true);
     connect(&refreshTimer, &QTimer::timeout, this, &Window::refresh);
@@ -122,7 +135,7 @@ void Window::layOut()
 void Window::describeForAssistiveTools()
 {
     renderArea->setAccessibleName(tr("Telemetry graph"));
-    renderArea->setAccessibleDescription(
+    renderArea->setPurpose(
             tr("The last 128 reports: voltage 1 in blue, voltage 2 in red, link quality in green"));
     // The label's text is what it shows: the figures or the link's state.
     // It keeps that as its accessible name and says what it is for here.
@@ -302,6 +315,7 @@ void Window::showStatus(const QString &message, const QString &advice, const QSt
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
 {
     renderArea->addSample(volt1, volt2, linkq);
+    watchAlarms(volt1, volt2);
     if (averages.add(static_cast<quint8>(linkq), static_cast<quint8>(linkql)))
         averagesPending = true;
     requestRefresh();
@@ -396,4 +410,82 @@ void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumbe
     }
     const QString reason = port && port->isOpen() ? port->errorString() : tr("the port is not open");
     showStatus(tr("Frame not sent: %1").arg(reason));
+}
+
+// The graph shows each row's threshold as the row's value box has it, and
+// the captions say which rows' conditions hold; both follow every edit.
+void Window::setUpGraphReading()
+{
+    renderArea->setThresholdsShown(QSettings().value(ShowThresholdsKey, false).toBool());
+    connect(renderArea, &RenderArea::thresholdsShownChanged, this,
+            [](bool shown) { QSettings().setValue(ShowThresholdsKey, shown); });
+    for (int r = 0; r < Protocol::AlarmCount; ++r) {
+        const AlarmRow &row = rows[r];
+        connect(row.valueSpinBox, &QSpinBox::valueChanged, this, [this, r] { followAlarmRow(r); });
+        connect(row.comparisonComboBox, &QComboBox::currentIndexChanged, this,
+                [this, r] { followAlarmRow(r); });
+        followAlarmRow(r);
+    }
+    alarmHoldTimer.setSingleShot(true);
+    connect(&alarmHoldTimer, &QTimer::timeout, this, [this] { showAlarmChanges(alarmWatch.settle()); });
+    // After the alarm rows, so the window still opens with the first row's
+    // level in focus.
+    QWidget::setTabOrder(rows[Protocol::AlarmCount - 1].valueSpinBox, renderArea);
+}
+
+void Window::followAlarmRow(int rowIndex)
+{
+    const AlarmRow &row = rows[rowIndex];
+    const int value = row.valueSpinBox->value();
+    renderArea->setThreshold(rowIndex + 1, AlarmWatch::channelOf(rowIndex) + 1, value);
+    const int changed = alarmWatch.setCondition(rowIndex, value, row.comparisonComboBox->currentIndex());
+    if (alarmWatch.holds(rowIndex) && !(changed & (1 << rowIndex)))
+        row.alarmLabel->setAccessibleDescription(trippedDescription(rowIndex));
+    showAlarmChanges(changed);
+}
+
+void Window::watchAlarms(char volt1, char volt2)
+{
+    showAlarmChanges(alarmWatch.addSample(static_cast<quint8>(volt1), static_cast<quint8>(volt2)));
+}
+
+void Window::showAlarmChanges(int changedRows)
+{
+    for (int r = 0; r < Protocol::AlarmCount; ++r) {
+        if (changedRows & (1 << r))
+            showAlarmState(r);
+    }
+    const qint64 wait = alarmWatch.nextChangeIn();
+    if (wait < 0)
+        alarmHoldTimer.stop();
+    else if (!alarmHoldTimer.isActive() || alarmHoldTimer.remainingTime() > wait)
+        alarmHoldTimer.start(int(wait));
+}
+
+// Red caption, same text, size and place; assistive tools get the state in
+// the description and an alert for the change.
+void Window::showAlarmState(int rowIndex)
+{
+    QLabel *caption = rows[rowIndex].alarmLabel;
+    if (alarmWatch.holds(rowIndex)) {
+        QPalette tripped = caption->palette();
+        tripped.setColor(QPalette::WindowText, trippedCaptionColour(tripped));
+        caption->setPalette(tripped);
+        caption->setAccessibleDescription(trippedDescription(rowIndex));
+    } else {
+        caption->setPalette(QPalette()); // the window's own again
+        caption->setAccessibleDescription(QString());
+    }
+    QAccessibleEvent alert(caption, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
+QString Window::trippedDescription(int rowIndex) const
+{
+    const AlarmRow &row = rows[rowIndex];
+    const int volt = AlarmWatch::channelOf(rowIndex) + 1;
+    const int value = row.valueSpinBox->value();
+    return row.comparisonComboBox->currentIndex() == AlarmWatch::Great
+            ? tr("Alarm condition holds: volt %1 is above %2").arg(volt).arg(value)
+            : tr("Alarm condition holds: volt %1 is below %2").arg(volt).arg(value);
 }

@@ -1,6 +1,7 @@
 #ifndef WINDOW_H
 #define WINDOW_H
 
+#include "alarmwatch.h"
 #include "devicepath.h"
 #include "framecodec.h"
 #include "linkqualityaverage.h"
@@ -111,6 +112,15 @@ private:
     void showStatus(const QString &message, const QString &advice = {},
                     const QString &detail = {});
 
+    // Reading the graph: each alarm row's threshold on the graph, the rows
+    // whose condition holds, and the graph's remembered setting.
+    void setUpGraphReading();
+    void followAlarmRow(int rowIndex);
+    void watchAlarms(char volt1, char volt2);
+    void showAlarmChanges(int changedRows);
+    void showAlarmState(int rowIndex);
+    QString trippedDescription(int rowIndex) const;
+
     QSerialPort *port = nullptr;
     RenderArea *renderArea;
     AlarmRow rows[Protocol::AlarmCount];
@@ -137,6 +147,9 @@ private:
     static constexpr int RefreshInterval = 40; // ms
     QTimer refreshTimer;
     QElapsedTimer sinceRefresh;
+
+    AlarmWatch alarmWatch;
+    QTimer alarmHoldTimer; // until a held-back alarm change may show
 };
 
 #endif
