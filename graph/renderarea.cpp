@@ -252,6 +252,8 @@ void RenderArea::describe()
     }
     if (history)
         parts << tr("Paused");
+    if (recording)
+        parts << tr("Recording");
     const QString text = parts.join(QLatin1String(". "));
     if (text != accessibleDescription())
         setAccessibleDescription(text);
@@ -419,7 +421,8 @@ void RenderArea::paintExtras()
 {
     const bool cursorShown = cursor >= 0 && hasFocus() && !exporting;
     const bool noteShown = isPaused() && !exporting;
-    if (!showThresholds && !cursorShown && !noteShown)
+    const bool markShown = recording && !exporting;
+    if (!showThresholds && !cursorShown && !noteShown && !markShown)
         return;
     painter.begin(this);
     if (showThresholds)
@@ -428,6 +431,8 @@ void RenderArea::paintExtras()
         drawCursor();
     if (noteShown)
         drawPausedNote();
+    if (markShown)
+        drawRecordingMark();
     painter.end();
 }
 
@@ -478,6 +483,27 @@ void RenderArea::drawPausedNote()
     painter.setBrush(palette().base());
     painter.drawRect(box);
     painter.drawText(box, Qt::AlignCenter, text);
+}
+
+void RenderArea::drawRecordingMark()
+{
+    const QString text = tr("REC");
+    const QFontMetrics metrics = fontMetrics();
+    QRect box(0, 0, metrics.horizontalAdvance(text) + 8, metrics.height() + 4);
+    box.moveTopRight(QPoint(width() - 5, 4));
+    painter.setPen(QPen(Qt::white, 0));
+    painter.setBrush(QColor(0xc0, 0, 0));
+    painter.drawRect(box);
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
+void RenderArea::setRecording(bool on)
+{
+    if (on == recording)
+        return;
+    recording = on;
+    describe();
+    update();
 }
 
 QImage RenderArea::image()

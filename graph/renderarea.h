@@ -78,6 +78,10 @@ public:
     bool isPaused() const { return live != nullptr; }
     void setPaused(bool paused);
 
+    // A "REC" mark in the top right corner while the session is recorded.
+    bool isRecording() const { return recording; }
+    void setRecording(bool recording);
+
     // The picture as shown, at the widget's size, without the keyboard
     // cursor or the pause note.
     QImage image();
@@ -142,6 +146,7 @@ private:
     void drawThresholds();
     void drawCursor();
     void drawPausedNote();
+    void drawRecordingMark();
     int cursorX(int slot) const;
 
     int filled = 0; // slots that have held a sample
@@ -151,6 +156,7 @@ private:
     int cursor = -1;
     bool exporting = false;
     bool showThresholds = false;
+    bool recording = false;
     int thresholdValues[ThresholdCount] = { -1, -1, -1, -1 };
     int thresholdChannels[ThresholdCount] = { 1, 1, 1, 1 };
     QString purpose;

@@ -9,6 +9,7 @@
 #include "testframes.h"
 #include "toolprocess.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
@@ -104,6 +105,7 @@ class tst_Recording : public QObject
 private slots:
     void recordsAsTheRecorderDoes_data();
     void recordsAsTheRecorderDoes();
+    void recordingIsShown();
     void writeErrorEndsOnlyTheRecording();
     void closingTheWindowFlushes();
     void replayShowsTheSession_data();
@@ -168,6 +170,55 @@ void tst_Recording::recordsAsTheRecorderDoes()
         QCOMPARE(written.count('\n'), lines + (file.endsWith(QLatin1String(".csv")) ? 1 : 0));
         QCOMPARE(withoutTimestamps(written), withoutTimestamps(readAll(fromRecorder)));
     }
+}
+
+namespace {
+
+int redPixelsTopRight(QWidget *graph)
+{
+    const QImage image = graph->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = image.width() - 40; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            red += pixel.red() > 150 && pixel.green() < 60 && pixel.blue() < 60;
+        }
+    }
+    return red;
+}
+
+QStringList actionTexts(const QWidget *widget)
+{
+    QStringList texts;
+    for (const QAction *action : widget->actions()) {
+        if (action->isVisible() && !action->isSeparator())
+            texts << action->text();
+    }
+    return texts;
+}
+
+} // namespace
+
+// The title, the graph's mark and its menu say whether the session is kept.
+void tst_Recording::recordingIsShown()
+{
+    LinkedWindow linked;
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    auto *recording = linked.window.findChild<RecordingControl *>();
+    QVERIFY(actionTexts(graph).contains(QStringLiteral("Record to file...")));
+    QCOMPARE(redPixelsTopRight(graph), 0);
+    OutputCapture quiet(stderr);
+    QVERIFY(recording->start(folder.filePath(QStringLiteral("shown.csv"))));
+    QCOMPARE(linked.window.windowTitle(), QStringLiteral("Torvi Duplink (recording)"));
+    QVERIFY(redPixelsTopRight(graph) > 20);
+    QVERIFY(graph->accessibleDescription().contains(QStringLiteral("Recording")));
+    QVERIFY(actionTexts(graph).contains(QStringLiteral("Stop recording")));
+    QVERIFY(!actionTexts(graph).contains(QStringLiteral("Record to file...")));
+    QVERIFY(child<QLabel>(linked.window, "statusLabel")->text().startsWith(QStringLiteral("Recording to ")));
+    recording->stopAction()->trigger();
+    QCOMPARE(linked.window.windowTitle(), QStringLiteral("Torvi Duplink"));
+    QCOMPARE(redPixelsTopRight(graph), 0);
+    QVERIFY(child<QLabel>(linked.window, "statusLabel")->text().startsWith(QStringLiteral("Recording stopped: ")));
 }
 
 // A full disk ends the recording, says why, and nothing else.

@@ -12,6 +12,7 @@
 #include "statusline.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
@@ -62,7 +63,11 @@ Window::Window(const QStringList &extraPorts)
     recording = new RecordingControl(this);
     connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
     connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
+    connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
     dataBrowser->setMenuActions({ recording->recordAction(), recording->stopAction() });
+    auto *separator = new QAction(renderArea);
+    separator->setSeparator(true);
+    renderArea->addActions({ separator, recording->recordAction(), recording->stopAction() });
 
     layOut();
     setWindowTitle(tr("Torvi Duplink"));
