@@ -106,6 +106,7 @@ private slots:
     void recordsAsTheRecorderDoes_data();
     void recordsAsTheRecorderDoes();
     void recordingIsShown();
+    void recordsFromTheMomentTheLinkIsUp();
     void writeErrorEndsOnlyTheRecording();
     void closingTheWindowFlushes();
     void replayShowsTheSession_data();
@@ -219,6 +220,30 @@ void tst_Recording::recordingIsShown()
     QCOMPARE(linked.window.windowTitle(), QStringLiteral("Torvi Duplink"));
     QCOMPARE(redPixelsTopRight(graph), 0);
     QVERIFY(child<QLabel>(linked.window, "statusLabel")->text().startsWith(QStringLiteral("Recording stopped: ")));
+}
+
+// duplink --record: nothing is written before the device opens, everything
+// after.
+void tst_Recording::recordsFromTheMomentTheLinkIsUp()
+{
+    const QString device = folder.filePath(QStringLiteral("late-module"));
+    const QString path = folder.filePath(QStringLiteral("from-link-up.csv"));
+    Window window;
+    window.recordFromLinkUp(path);
+    OutputCapture quiet(stdout);
+    OutputCapture errors(stderr);
+    window.connectDevice(device);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Torvi Duplink"));
+    QVERIFY(!QFile::exists(path));
+
+    PseudoTerminal pty;
+    QVERIFY(QFile::link(pty.slavePath(), device));
+    QCOMPARE(pty.read(RequestFrame.size(), 3000), RequestFrame);
+    QTRY_COMPARE(window.windowTitle(), QStringLiteral("Torvi Duplink (recording)"));
+    QVERIFY(pty.write(voltsFrame(1, 2, 3, 4)));
+    QTRY_COMPARE(child<RenderArea>(window, "renderArea")->newestSlot(), 0);
+    window.close();
+    QCOMPARE(withoutTimestamps(readAll(path)).split('\n').value(1), QByteArray("volts,1,2,3,4,,,,,"));
 }
 
 // A full disk ends the recording, says why, and nothing else.
