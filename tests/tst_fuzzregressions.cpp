@@ -1,5 +1,6 @@
 #include "decodercheck.h"
 #include "seedcorpus.h"
+#include "temporarysettings.h"
 #include "windowfeed.h"
 
 #include <QDir>
@@ -21,6 +22,8 @@ private slots:
 
 private:
     void addInputs();
+
+    TemporarySettings settings; // before the windows read them
 };
 
 void tst_FuzzRegressions::addInputs()

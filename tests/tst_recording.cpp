@@ -6,6 +6,7 @@
 #include "recordingcontrol.h"
 #include "renderarea.h"
 #include "replaydevice.h"
+#include "temporarysettings.h"
 #include "testframes.h"
 #include "toolprocess.h"
 
@@ -116,6 +117,7 @@ private slots:
     void capturesThatCannotBePlayed();
 
 private:
+    TemporarySettings settings; // before the windows read them
     QTemporaryDir folder;
 };
 

@@ -6,6 +6,7 @@
 #include "pseudoterminal.h"
 #include "renderarea.h"
 #include "streammodel.h"
+#include "temporarysettings.h"
 #include "testframes.h"
 #include "windowfeed.h"
 #include "window.h"
@@ -130,6 +131,9 @@ class tst_Soak : public QObject
 
 private slots:
     void floodThroughPseudoTerminal();
+
+private:
+    TemporarySettings settings; // before the window reads them
 };
 
 void tst_Soak::floodThroughPseudoTerminal()

@@ -3,6 +3,7 @@
 #include "windowfeed.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     static int qtArgc = 1;
     static char *qtArgv[] = { (*argv)[0], nullptr };
     new QApplication(qtArgc, qtArgv);
+    QStandardPaths::setTestModeEnabled(true); // the window's settings stay out of the user's files
     feed = new WindowFeed;
     return 0;
 }
