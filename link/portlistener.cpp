@@ -1,7 +1,6 @@
 #include "portlistener.h"
 
 #include <QIODevice>
-#include <QMetaMethod>
 
 #include <cstring>
 
@@ -34,8 +33,7 @@ void PortListener::receive()
     if (count <= 0)
         return;
 
-    if (isSignalConnected(QMetaMethod::fromSignal(&PortListener::blockRead)))
-        emit blockRead(QByteArray::fromRawData(buffer, count));
+    emit blockRead(QByteArray::fromRawData(buffer, count)); // no copy, cheap unheard
     receiving = true;
     decoder.decode(reinterpret_cast<const std::uint8_t *>(buffer), std::size_t(count),
                    [this](const std::uint8_t *payload, int length) { dispatch(payload, length); });

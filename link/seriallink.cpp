@@ -17,7 +17,8 @@ bool SerialLink::open()
 {
     if (!port->open(QIODevice::ReadWrite)) {
         downReason = openFailure();
-        remedy = port->error() == QSerialPort::PermissionError ? permissionAdvice(name) : QString();
+        remedy = port->error() == QSerialPort::PermissionError ? permissionAdvice(openedPath())
+                                                               : QString();
         return false;
     }
     configure();
@@ -41,6 +42,15 @@ QString SerialLink::openFailure() const
     if (name.isEmpty())
         return tr("No serial port was chosen");
     return tr("Cannot open %1: %2").arg(name, port->errorString());
+}
+
+// The device the port opens (a by-id link, say), which may be named
+// differently from `name` after a replug. The port names a device under
+// /dev by its path there.
+QString SerialLink::openedPath() const
+{
+    const QString portName = port->portName();
+    return portName.startsWith(QLatin1Char('/')) ? portName : QStringLiteral("/dev/") + portName;
 }
 
 void SerialLink::waitForDevice()

@@ -51,6 +51,7 @@ private:
     void handleError(QSerialPort::SerialPortError error);
     QString describeFailure(QSerialPort::SerialPortError error) const;
     QString openFailure() const;
+    QString openedPath() const;
     void retry();
     void report(void (SerialLink::*signal)(const QString &), const QString &message);
 

@@ -200,17 +200,20 @@ void Window::connectPort()
     rememberOnceOpen(chosen);
 }
 
+// Now if the link is up, else when it first comes up.
+template <typename Action>
+void Window::onceLinkIsUp(Action action)
+{
+    if (link->isUp())
+        action();
+    else
+        connect(link, &SerialLink::restored, this, action, Qt::SingleShotConnection);
+}
+
 // The dialog offers the port first next time, if it ever opened.
 void Window::rememberOnceOpen(const QString &portName)
 {
-    if (link->isUp()) {
-        RememberedPort::save(portName, openedThrough);
-        return;
-    }
-    connect(
-            link, &SerialLink::restored, this,
-            [this, portName] { RememberedPort::save(portName, openedThrough); },
-            Qt::SingleShotConnection);
+    onceLinkIsUp([this, portName] { RememberedPort::save(portName, openedThrough); });
 }
 
 void Window::connectDevice(const QString &name)
@@ -227,13 +230,9 @@ void Window::connectDevice(const QString &name)
     connect(link, &SerialLink::lost, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::sendRequest);
-    if (link->open())
-        startPendingRecording();
-    else
-        connect(link, &SerialLink::restored, this, &Window::startPendingRecording,
-                Qt::SingleShotConnection);
-    if (!link->isUp())
+    if (!link->open())
         link->waitForDevice();
+    onceLinkIsUp([this] { startPendingRecording(); });
 
     listener->timer.start();
     sendRequest();
@@ -297,24 +296,23 @@ PortListener *Window::listen(QIODevice *device)
 // is for the tooltip.
 void Window::showLinkStatus(const QString &message)
 {
-    const QString through = openedThrough.isEmpty()
-            ? QString()
-            : tr("Opened through %1, which finds the same adapter again after a replug")
-                      .arg(openedThrough);
-    showStatus(message, link->advice(), through);
+    QStringList more;
+    if (!link->advice().isEmpty())
+        more << link->advice();
+    if (!openedThrough.isEmpty())
+        more << tr("Opened through %1, which finds the same adapter again after a replug")
+                        .arg(openedThrough);
+    showStatus(message, more.join(QLatin1Char('\n')), link->advice());
 }
 
-// `detail` is shown with the advice, not printed.
-void Window::showStatus(const QString &message, const QString &advice, const QString &detail)
+// `more` goes with the message on the status line; `advice` is printed too.
+void Window::showStatus(const QString &message, const QString &more, const QString &advice)
 {
     std::fprintf(stderr, "%s\n", qPrintable(message));
     if (!advice.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(advice));
     averagesPending = false; // older than this message
-    const QString shownAdvice = advice.isEmpty() || detail.isEmpty()
-            ? advice + detail
-            : advice + QLatin1Char('\n') + detail;
-    statusLabel->showMessage(message, shownAdvice);
+    statusLabel->showMessage(message, more);
 }
 
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)

@@ -109,8 +109,9 @@ private:
     void startPendingRecording();
     void replayEnded(ReplayDevice *device);
     void updateTitle();
-    void showStatus(const QString &message, const QString &advice = {},
-                    const QString &detail = {});
+    void showStatus(const QString &message, const QString &more = {}, const QString &advice = {});
+    template <typename Action>
+    void onceLinkIsUp(Action action);
 
     // Reading the graph: each alarm row's threshold on the graph, the rows
     // whose condition holds, and the graph's remembered setting.
