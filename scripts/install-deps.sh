@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Duplink needs, skipping those already present.
-# Usage: scripts/install-deps.sh [build|test|all]   (default: build)
+# Usage: scripts/install-deps.sh [build|test|screenshot|all]   (default: build)
 #   build  compiler, CMake, the Qt 6 libraries, help2man for the manual pages
 #          and dpkg-buildflags for the hardening: enough to build and run
 #   test   build, plus what the full test run needs (clang for fuzzing,
 #          Google Benchmark, the desktop-file and AppStream validators, man,
 #          and lintian and hardening-check for the Debian package)
+#   screenshot  a virtual X screen, xdotool and ImageMagick, for
+#          scripts/screenshot.sh
 set -euo pipefail
 
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev libgl-dev help2man dpkg-dev)
 test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
     lintian devscripts)
+screenshot_packages=(xvfb xdotool imagemagick)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
-    test|all) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-    *) echo "usage: $0 [build|test|all]" >&2; exit 2 ;;
+    test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+    screenshot) wanted=("${screenshot_packages[@]}") ;;
+    all) wanted=("${build_packages[@]}" "${test_packages[@]}" "${screenshot_packages[@]}") ;;
+    *) echo "usage: $0 [build|test|screenshot|all]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -12,7 +12,7 @@
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
 # (default 5); SCREENSHOT_SEED seed of the simulated data (default 7).
-# Needs: Xvfb (package xvfb), xdotool, import (package imagemagick).
+# Installs what it needs (Xvfb, xdotool, ImageMagick) with install-deps.sh.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -28,14 +28,7 @@ output=$(realpath -m "${2:-$default_output}")
 delay=${SCREENSHOT_DELAY:-5}
 seed=${SCREENSHOT_SEED:-7}
 
-missing=()
-for tool in Xvfb xdotool import; do
-    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "screenshot: missing ${missing[*]}; install: apt-get install xvfb xdotool imagemagick" >&2
-    exit 1
-fi
+scripts/install-deps.sh screenshot
 for program in app/duplink tools/duplink-sim; do
     if [ ! -x "$build_dir/$program" ]; then
         echo "screenshot: $build_dir/$program not built; build first" >&2
