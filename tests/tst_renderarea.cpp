@@ -114,8 +114,7 @@ private slots:
 
     void readout_data();
     void readout();
-    void tooltipReadsTheSlotUnderThePointer();
-    void cursorKeysMoveTheReadout();
+    void pointerAndKeysMoveTheReadout();
     void cursorDrawnOnlyWithFocus();
     void accessibleDescriptionGivesTheNewest();
     void thresholdLines_data();
@@ -334,26 +333,7 @@ void tst_RenderArea::readout()
     QCOMPARE(area.readout(slot), text);
 }
 
-void tst_RenderArea::tooltipReadsTheSlotUnderThePointer()
-{
-    RenderArea area;
-    area.resize(384, 200); // 3 pixels a slot
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    addNumbered(area, 10);
-    auto tipAt = [&](int x) {
-        const QPoint pos(x, 100);
-        QHelpEvent help(QEvent::ToolTip, pos, area.mapToGlobal(pos));
-        QCoreApplication::sendEvent(&area, &help);
-        return QToolTip::text();
-    };
-    QCOMPARE(tipAt(3 * 4), numbered(5, 4));
-    QCOMPARE(tipAt(3 * 9 + 1), numbered(0, 9)); // the nearest point
-    QCOMPARE(tipAt(3 * 50), QStringLiteral("No report in this slot yet"));
-    QToolTip::hideText();
-}
-
-void tst_RenderArea::cursorKeysMoveTheReadout()
+void tst_RenderArea::pointerAndKeysMoveTheReadout()
 {
     RenderArea area;
     area.resize(384, 200);
@@ -390,11 +370,22 @@ void tst_RenderArea::cursorKeysMoveTheReadout()
     QTest::keyClick(&area, Qt::Key_Left);
     QCOMPARE(QToolTip::text(), numbered(3, 126));
 
-    // Before the sweep is full the oldest is in slot 0.
+    // Before the sweep is full the oldest is in slot 0. The tooltip reads
+    // the slot whose point is nearest the pointer.
     RenderArea young;
+    young.resize(384, 200); // 3 pixels a slot
     addNumbered(young, 5);
     young.show();
     QVERIFY(QTest::qWaitForWindowActive(&young));
+    auto tipAt = [&](int x) {
+        const QPoint pos(x, 100);
+        QHelpEvent help(QEvent::ToolTip, pos, young.mapToGlobal(pos));
+        QCoreApplication::sendEvent(&young, &help);
+        return QToolTip::text();
+    };
+    QCOMPARE(tipAt(3 * 2), numbered(2, 2));
+    QCOMPARE(tipAt(3 * 4 + 1), numbered(0, 4));
+    QCOMPARE(tipAt(3 * 50), QStringLiteral("No report in this slot yet"));
     young.setFocus(Qt::TabFocusReason);
     QTest::keyClick(&young, Qt::Key_End);
     QCOMPARE(young.cursorSlot(), 0);
