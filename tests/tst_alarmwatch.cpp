@@ -14,19 +14,10 @@ class tst_AlarmWatch : public QObject
     Q_OBJECT
 
 private slots:
-    void channels();
     void steps_data();
     void steps();
     void changedRowsAreReported();
 };
-
-void tst_AlarmWatch::channels()
-{
-    QCOMPARE(AlarmWatch::channelOf(0), 0);
-    QCOMPARE(AlarmWatch::channelOf(1), 0);
-    QCOMPARE(AlarmWatch::channelOf(2), 1);
-    QCOMPARE(AlarmWatch::channelOf(3), 1);
-}
 
 void tst_AlarmWatch::steps_data()
 {

@@ -1,6 +1,7 @@
 #include "commdialog.h"
 #include "devicepath.h"
 #include "dialogdriver.h"
+#include "linkedwindow.h"
 #include "outputcapture.h"
 #include "portentry.h"
 #include "processusage.h"
@@ -9,6 +10,7 @@
 #include "renderarea.h"
 #include "temporarysettings.h"
 #include "testframes.h"
+#include "toolprocess.h"
 #include "window.h"
 
 #include <QAccessible>
@@ -31,27 +33,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 namespace {
-
-QByteArray volt1Frame(quint8 volt1)
-{
-    return voltsFrame(volt1, 0x10, 0x20, 0x30);
-}
 
 QLabel *statusLabel(const Window &window)
 {
-    return window.findChild<QLabel *>(QStringLiteral("statusLabel"));
+    return child<QLabel>(window, "statusLabel");
 }
 
 RenderArea *graph(const Window &window)
 {
-    return window.findChild<RenderArea *>(QStringLiteral("renderArea"));
+    return child<RenderArea>(window, "renderArea");
 }
 
-QComboBox *portBox(const QWidget &dialog)
+// As on a machine with no display.
+QProcessEnvironment withoutDisplay()
 {
-    return dialog.findChild<QComboBox *>(QStringLiteral("portBox"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(QLatin1String(name));
+    return environment;
 }
 
 QStringList items(const QComboBox *box)
@@ -128,7 +128,6 @@ private slots:
     void stableDevicePaths_data();
     void stableDevicePaths();
     void firstShowConnects();
-    void rememberedOnceOpened();
     void rejectedDialogAbandons();
     void unopenableDeviceIsShown();
     void permissionDeniedSaysHowToFix();
@@ -151,14 +150,14 @@ void tst_Connection::dialogLayout()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("RS232"));
     QCOMPARE(dialog.size(), QSize(150, 80));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    auto *box = dialog.findChild<QComboBox *>(QStringLiteral("portBox"));
+    auto *box = child<QComboBox>(dialog, "portBox");
     // Named devices come first, duplicates and all, the first one current.
     QCOMPARE(box->itemText(0), QStringLiteral("/dev/pts/7"));
     QCOMPARE(box->itemText(1), QStringLiteral("/dev/pts/7"));
     QCOMPARE(box->currentIndex(), 0);
     QCOMPARE(box->count(), 2 + QSerialPortInfo::availablePorts().size());
     QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
-    QVERIFY(dialog.findChild<QLabel *>()->text() == QStringLiteral("Torvi @"));
+    QCOMPARE(dialog.findChild<QLabel *>()->text(), QStringLiteral("Torvi @"));
 }
 
 // While shown, the list follows the ports plugged in and out; the choice
@@ -169,7 +168,7 @@ void tst_Connection::dialogFollowsPorts()
     ports.plug(QStringLiteral("ttyS0"));
     ports.plug(QStringLiteral("ttyUSB0"));
     CommDialog dialog(nullptr, { QStringLiteral("/dev/pts/7") }, ports.byIdFolder(), ports.source());
-    QComboBox *box = portBox(dialog);
+    QComboBox *box = child<QComboBox>(dialog, "portBox");
     dialog.show();
     box->setCurrentIndex(2); // ttyUSB0
 
@@ -199,7 +198,7 @@ void tst_Connection::emptyListExplained()
 {
     FakePorts ports;
     CommDialog dialog(nullptr, {}, ports.byIdFolder(), ports.source());
-    QComboBox *box = portBox(dialog);
+    QComboBox *box = child<QComboBox>(dialog, "portBox");
     auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("okButton"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -238,7 +237,7 @@ void tst_Connection::portDescriptions()
     // The same adapter named on the command line is known as well.
     CommDialog dialog(nullptr, { ports.device(QStringLiteral("ttyUSB0")) }, ports.byIdFolder(),
                       ports.source());
-    QComboBox *box = portBox(dialog);
+    QComboBox *box = child<QComboBox>(dialog, "portBox");
     QCOMPARE(items(box), QStringList({ ports.device("ttyUSB0"), "ttyUSB0", "ttyS0" }));
     const QStringList known = { ports.device(QStringLiteral("ttyUSB0")),
                                 QStringLiteral("USB-Serial Controller"),
@@ -289,7 +288,7 @@ void tst_Connection::rememberedPort()
         RememberedPort::save(rememberedName,
                              rememberedAdapter.isEmpty() ? QString() : ports.byIdLinkOf(rememberedAdapter));
     CommDialog dialog(nullptr, extraPorts, ports.byIdFolder(), ports.source());
-    QCOMPARE(portBox(dialog)->currentText(), current);
+    QCOMPARE(child<QComboBox>(dialog, "portBox")->currentText(), current);
 }
 
 void tst_Connection::devicePaths_data()
@@ -352,7 +351,7 @@ void tst_Connection::firstShowConnects()
     QCOMPARE(RememberedPort::load().name, pty.slavePath());
 
     // Frames from the module reach the window.
-    QVERIFY(pty.write(volt1Frame(0x40)));
+    QVERIFY(pty.write(voltsFrame(0x40, 0, 0, 0)));
     QTRY_COMPARE(graph(window)->newestSlot(), 0);
     QCOMPARE(graph(window)->point(1, 0).y(), 255 - 0x40);
 
@@ -364,28 +363,6 @@ void tst_Connection::firstShowConnects()
     QCOMPARE(second.dialogsSeen, 0);
     QCOMPARE(output.programText(), QByteArray("accepted:openning port \n") + RequestLine);
     QVERIFY(pty.read(1, 100).isEmpty());
-}
-
-// A port is remembered once it has opened, not when it is chosen.
-void tst_Connection::rememberedOnceOpened()
-{
-    QSettings().clear();
-    QVERIFY(QSettings().fileName().startsWith(settings.path()));
-    QTemporaryDir dir;
-    const QString link = dir.filePath(QStringLiteral("late"));
-    Window window({ link });
-    DialogDriver driver(&window, DialogDriver::Accept);
-    OutputCapture quiet(stdout);
-    OutputCapture errors(stderr);
-    window.show();
-    QCOMPARE(driver.dialogsSeen, 1);
-    QVERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Cannot open")));
-    QCOMPARE(RememberedPort::load().name, QString());
-
-    PseudoTerminal pty;
-    QVERIFY(QFile::link(pty.slavePath(), link));
-    QCOMPARE(pty.read(RequestFrame.size(), 2500), RequestFrame);
-    QTRY_COMPARE(RememberedPort::load().name, link);
 }
 
 void tst_Connection::rejectedDialogAbandons()
@@ -497,7 +474,7 @@ void tst_Connection::lostLinkStaysIdleAndReconnects()
         window.connectDevice(link);
         QCOMPARE(first->read(RequestFrame.size()), RequestFrame);
     }
-    QVERIFY(first->write(volt1Frame(1) + QByteArray::fromHex("7EFE01"))); // a half frame at the end
+    QVERIFY(first->write(voltsFrame(1, 0, 0, 0) + QByteArray::fromHex("7EFE01"))); // a half frame at the end
     QTRY_COMPARE(graph(window)->newestSlot(), 0);
 
     OutputCapture errors(stderr);
@@ -522,27 +499,34 @@ void tst_Connection::lostLinkStaysIdleAndReconnects()
     QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link up: ")));
 
     // Decoding starts afresh: the half frame from before is not joined on.
-    QVERIFY(second.write(QByteArray::fromHex("0203047E") + volt1Frame(0x33)));
+    QVERIFY(second.write(QByteArray::fromHex("0203047E") + voltsFrame(0x33, 0, 0, 0)));
     QTRY_COMPARE(graph(window)->newestSlot(), 1);
     QCOMPARE(graph(window)->point(1, 1).y(), 255 - 0x33);
 }
 
+// A device not there yet is opened once it comes, and only then
+// remembered; the retries meanwhile say so once, not every second.
 void tst_Connection::deviceThatAppearsLater()
 {
+    QSettings().clear();
+    QVERIFY(QSettings().fileName().startsWith(settings.path()));
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("late"));
-    Window window;
+    Window window({ link });
+    DialogDriver driver(&window, DialogDriver::Accept);
     OutputCapture quiet(stdout);
     OutputCapture errors(stderr);
-    window.connectDevice(link);
-    QVERIFY(statusLabel(window)->text().contains(QStringLiteral("Cannot open")));
+    window.show();
+    QCOMPARE(driver.dialogsSeen, 1);
+    QVERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Cannot open")));
     QTest::qWait(1300); // past the first retry
+    QCOMPARE(RememberedPort::load().name, QString());
 
     PseudoTerminal pty;
     QVERIFY(QFile::link(pty.slavePath(), link));
     QCOMPARE(pty.read(RequestFrame.size(), 2500), RequestFrame);
     QTRY_VERIFY(statusLabel(window)->text().startsWith(QStringLiteral("Link up: ")));
-    // Retries while the device was missing say so once, not every second.
+    QTRY_COMPARE(RememberedPort::load().name, link);
     const QList<QByteArray> lines = errors.programText().split('\n');
     QCOMPARE(std::count_if(lines.begin(), lines.end(),
                            [](const QByteArray &line) { return line.startsWith("Cannot open"); }),
@@ -615,36 +599,23 @@ void tst_Connection::commandLine()
     QFETCH(QByteArray, expectedError);
     QFETCH(bool, withDisplay);
 
-    QProcess program;
-    if (!withDisplay) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-            environment.remove(QLatin1String(name));
-        program.setProcessEnvironment(environment);
-    }
-    program.start(QStringLiteral(DUPLINK_PATH), arguments);
-    QVERIFY(program.waitForFinished(10000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), exitCode);
-    QVERIFY(program.readAllStandardOutput().contains(expectedOutput));
-    QVERIFY(program.readAllStandardError().contains(expectedError));
+    ToolProcess program(QStringLiteral(DUPLINK_PATH), arguments,
+                        withDisplay ? QProcessEnvironment::systemEnvironment() : withoutDisplay());
+    QCOMPARE(program.exitCode(10000), exitCode);
+    QVERIFY(program.out.contains(expectedOutput));
+    QVERIFY(program.err.contains(expectedError));
 }
 
 // Without a display the program still starts on a platform that needs none.
 void tst_Connection::toolkitOptionsWithoutDisplay()
 {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(QLatin1String(name));
+    QProcessEnvironment environment = withoutDisplay();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path()); // the dialog reads it
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(DUPLINK_PATH), { "-platform", "offscreen", "-style", "Fusion" });
-    QVERIFY(program.waitForStarted());
+    ToolProcess program(QStringLiteral(DUPLINK_PATH), { "-platform", "offscreen", "-style", "Fusion" },
+                        environment);
     // Up and waiting in the port dialog, not turned away.
-    QVERIFY2(!program.waitForFinished(1500), program.readAllStandardError());
-    program.kill();
-    program.waitForFinished();
+    QTest::qWait(1500);
+    QVERIFY2(program.isRunning(), program.err);
 }
 
 QTEST_MAIN(tst_Connection)

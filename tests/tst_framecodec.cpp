@@ -62,7 +62,6 @@ private slots:
     void resetDropsHalfFrame();
     void frameKind_data();
     void frameKind();
-    void thresholdIndexes();
     void encode_data();
     void encode();
     void encodeThenDecodeRoundTrips();
@@ -241,13 +240,6 @@ void tst_FrameCodec::frameKind()
     QFETCH(QByteArray, payload);
     QFETCH(int, kind);
     QCOMPARE(int(::frameKind(bytesOf(payload), int(payload.size()))), kind);
-}
-
-void tst_FrameCodec::thresholdIndexes()
-{
-    const std::uint8_t types[] = { 0xFC, 0xFB, 0xFA, 0xF9 };
-    for (int index = 0; index < 4; ++index)
-        QCOMPARE(thresholdIndex(&types[index]), index);
 }
 
 void tst_FrameCodec::encode_data()

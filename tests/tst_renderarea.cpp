@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QToolTip>
 
@@ -103,7 +102,7 @@ class tst_RenderArea : public QObject
 
 private slots:
     void initTestCase();
-    void sizeHints();
+    void defaults();
     void slotsFillInOrderAndWrap();
     void fillsWithBaseColour();
     void tracesStartAlongTopEdge_data();
@@ -115,21 +114,16 @@ private slots:
 
     void readout_data();
     void readout();
-    void tooltipReadsTheSlotUnderThePointer();
-    void cursorKeysMoveTheReadout();
+    void pointerAndKeysMoveTheReadout();
     void cursorDrawnOnlyWithFocus();
     void accessibleDescriptionGivesTheNewest();
     void thresholdLines_data();
     void thresholdLines();
     void thresholdsOffDrawNothing();
-    void thresholdsToggleWithCtrlT();
+    void shortcutsToggleThresholdsAndPause();
     void overlaysSurvivePartialRepaints();
     void pauseFreezesThePicture();
-    void pauseWithSpace();
-    void saveWritesPng();
-    void saveToUnwritablePathFails();
-    void copyPutsThePictureOnTheClipboard();
-    void contextMenuOffersTheActions();
+    void saveAndCopyThePicture();
 };
 
 void tst_RenderArea::initTestCase()
@@ -139,11 +133,19 @@ void tst_RenderArea::initTestCase()
     QApplication::setPalette(palette);
 }
 
-void tst_RenderArea::sizeHints()
+// Nothing extra drawn at first; every action in the context menu.
+void tst_RenderArea::defaults()
 {
     RenderArea area;
     QCOMPARE(area.sizeHint(), QSize(400, 200));
     QCOMPARE(area.minimumSizeHint(), QSize(100, 100));
+    QVERIFY(!area.thresholdsShown() && !area.isPaused());
+    QCOMPARE(area.contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList texts;
+    for (QAction *action : area.actions())
+        texts << action->text() + QLatin1Char('|') + action->shortcut().toString();
+    QCOMPARE(texts, (QStringList{ "Show alarm thresholds|Ctrl+T", "Pause|Space",
+                                  "Save graph as image...|Ctrl+S", "Copy graph|Ctrl+C" }));
 }
 
 void tst_RenderArea::slotsFillInOrderAndWrap()
@@ -331,26 +333,7 @@ void tst_RenderArea::readout()
     QCOMPARE(area.readout(slot), text);
 }
 
-void tst_RenderArea::tooltipReadsTheSlotUnderThePointer()
-{
-    RenderArea area;
-    area.resize(384, 200); // 3 pixels a slot
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    addNumbered(area, 10);
-    auto tipAt = [&](int x) {
-        const QPoint pos(x, 100);
-        QHelpEvent help(QEvent::ToolTip, pos, area.mapToGlobal(pos));
-        QCoreApplication::sendEvent(&area, &help);
-        return QToolTip::text();
-    };
-    QCOMPARE(tipAt(3 * 4), numbered(5, 4));
-    QCOMPARE(tipAt(3 * 9 + 1), numbered(0, 9)); // the nearest point
-    QCOMPARE(tipAt(3 * 50), QStringLiteral("No report in this slot yet"));
-    QToolTip::hideText();
-}
-
-void tst_RenderArea::cursorKeysMoveTheReadout()
+void tst_RenderArea::pointerAndKeysMoveTheReadout()
 {
     RenderArea area;
     area.resize(384, 200);
@@ -387,11 +370,22 @@ void tst_RenderArea::cursorKeysMoveTheReadout()
     QTest::keyClick(&area, Qt::Key_Left);
     QCOMPARE(QToolTip::text(), numbered(3, 126));
 
-    // Before the sweep is full the oldest is in slot 0.
+    // Before the sweep is full the oldest is in slot 0. The tooltip reads
+    // the slot whose point is nearest the pointer.
     RenderArea young;
+    young.resize(384, 200); // 3 pixels a slot
     addNumbered(young, 5);
     young.show();
     QVERIFY(QTest::qWaitForWindowActive(&young));
+    auto tipAt = [&](int x) {
+        const QPoint pos(x, 100);
+        QHelpEvent help(QEvent::ToolTip, pos, young.mapToGlobal(pos));
+        QCoreApplication::sendEvent(&young, &help);
+        return QToolTip::text();
+    };
+    QCOMPARE(tipAt(3 * 2), numbered(2, 2));
+    QCOMPARE(tipAt(3 * 4 + 1), numbered(0, 4));
+    QCOMPARE(tipAt(3 * 50), QStringLiteral("No report in this slot yet"));
     young.setFocus(Qt::TabFocusReason);
     QTest::keyClick(&young, Qt::Key_End);
     QCOMPARE(young.cursorSlot(), 0);
@@ -507,13 +501,9 @@ void tst_RenderArea::thresholdLines()
 
 void tst_RenderArea::thresholdsOffDrawNothing()
 {
-    RenderArea plainArea;
-    addSamples(plainArea, 70, 120, 60, 200);
-    const QImage plain = render(plainArea, 400, 200);
-
     RenderArea area;
     addSamples(area, 70, 120, 60, 200);
-    QVERIFY(!area.thresholdsShown());
+    const QImage plain = render(area, 400, 200);
     for (int number = 1; number <= RenderArea::ThresholdCount; ++number)
         area.setThreshold(number, number <= 2 ? 1 : 2, 40 * number);
     QCOMPARE(render(area, 400, 200), plain);
@@ -529,11 +519,19 @@ void tst_RenderArea::thresholdsOffDrawNothing()
     QCOMPARE(render(area, 400, 200), plain);
 }
 
-void tst_RenderArea::thresholdsToggleWithCtrlT()
+void tst_RenderArea::shortcutsToggleThresholdsAndPause()
 {
     RenderArea area;
     area.show();
     QVERIFY(QTest::qWaitForWindowActive(&area));
+    area.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&area, Qt::Key_Space);
+    QVERIFY(area.isPaused());
+    QTest::keyClick(&area, Qt::Key_Space);
+    QVERIFY(!area.isPaused());
+    area.pauseAction()->trigger();
+    QVERIFY(area.isPaused());
+
     QSignalSpy toggled(&area, &RenderArea::thresholdsShownChanged);
     QTest::keyClick(&area, Qt::Key_T, Qt::ControlModifier);
     QVERIFY(area.thresholdsShown());
@@ -609,21 +607,9 @@ void tst_RenderArea::pauseFreezesThePicture()
     QCOMPARE(area.readout(area.newestSlot()), numbered(0, 139));
 }
 
-void tst_RenderArea::pauseWithSpace()
-{
-    RenderArea area;
-    area.show();
-    QVERIFY(QTest::qWaitForWindowActive(&area));
-    area.setFocus(Qt::TabFocusReason);
-    QTest::keyClick(&area, Qt::Key_Space);
-    QVERIFY(area.isPaused());
-    QTest::keyClick(&area, Qt::Key_Space);
-    QVERIFY(!area.isPaused());
-    area.pauseAction()->trigger();
-    QVERIFY(area.isPaused());
-}
-
-void tst_RenderArea::saveWritesPng()
+// As a PNG at the widget's size, or on the clipboard; a path that cannot be
+// written gives the reason, and no file.
+void tst_RenderArea::saveAndCopyThePicture()
 {
     QTemporaryDir folder;
     RenderArea area;
@@ -636,38 +622,15 @@ void tst_RenderArea::saveWritesPng()
     const QImage saved = reader.read();
     QCOMPARE(saved.size(), QSize(333, 177));
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), area.image());
-}
 
-void tst_RenderArea::saveToUnwritablePathFails()
-{
-    QTemporaryFile notAFolder;
-    QVERIFY(notAFolder.open());
-    RenderArea area;
-    const QString path = notAFolder.fileName() + QStringLiteral("/graph.png");
-    const QString error = area.saveImage(path);
-    QVERIFY(error.startsWith(QStringLiteral("Cannot save ") + path + QStringLiteral(": ")));
-    QVERIFY(error.size() > QStringLiteral("Cannot save %1: ").arg(path).size());
-    QVERIFY(!QFile::exists(path));
-}
-
-void tst_RenderArea::copyPutsThePictureOnTheClipboard()
-{
-    RenderArea area;
-    area.resize(300, 150);
-    addNumbered(area, 20);
     area.copyAction()->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), area.image());
-}
 
-void tst_RenderArea::contextMenuOffersTheActions()
-{
-    RenderArea area;
-    QCOMPARE(area.contextMenuPolicy(), Qt::ActionsContextMenu);
-    QStringList texts;
-    for (QAction *action : area.actions())
-        texts << action->text() + QLatin1Char('|') + action->shortcut().toString();
-    QCOMPARE(texts, (QStringList{ "Show alarm thresholds|Ctrl+T", "Pause|Space",
-                                  "Save graph as image...|Ctrl+S", "Copy graph|Ctrl+C" }));
+    const QString unwritable = path + QStringLiteral("/graph.png"); // under a file
+    const QString error = area.saveImage(unwritable);
+    QVERIFY(error.startsWith(QStringLiteral("Cannot save ") + unwritable + QStringLiteral(": ")));
+    QVERIFY(error.size() > QStringLiteral("Cannot save %1: ").arg(unwritable).size());
+    QVERIFY(!QFile::exists(unwritable));
 }
 
 QTEST_MAIN(tst_RenderArea)

@@ -1,6 +1,6 @@
 #include "datapane.h"
 #include "framecodec.h"
-#include "outputcapture.h"
+#include "linkedwindow.h"
 #include "portlistener.h"
 #include "processusage.h"
 #include "pseudoterminal.h"
@@ -11,12 +11,8 @@
 #include "windowfeed.h"
 #include "window.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QSpinBox>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextBrowser>
 #include <QTimer>
 
 #include <algorithm>
@@ -46,11 +42,9 @@ struct Expected
             switch (StreamModel::classify(frame)) {
             case StreamModel::Kind::Volts:
                 ++volts;
-                lastVolts = frame;
                 break;
             case StreamModel::Kind::UserData:
                 ++dataLines;
-                lastData.assign(frame.begin() + 3, frame.begin() + 3 + frame[1]);
                 break;
             case StreamModel::Kind::Threshold:
                 ++thresholds;
@@ -64,7 +58,6 @@ struct Expected
     StreamModel::ReferenceDecoder decoder;
     std::vector<StreamModel::Bytes> frames;
     qint64 volts = 0, dataLines = 0, thresholds = 0;
-    StreamModel::Bytes lastVolts, lastData;
 };
 
 // Random noise with valid frames of every kind mixed in: some with stuffed
@@ -139,14 +132,9 @@ private:
 void tst_Soak::floodThroughPseudoTerminal()
 {
     const qint64 total = floodBytes();
-    PseudoTerminal pty;
-    QVERIFY(pty.isOpen());
-    Window window;
-    {
-        OutputCapture quiet(stdout);
-        window.connectDevice(pty.slavePath());
-        QCOMPARE(pty.read(11).size(), 11); // the request frame
-    }
+    LinkedWindow linked;
+    PseudoTerminal &pty = linked.pty;
+    Window &window = linked.window;
     auto *listener = window.findChild<PortListener *>();
     auto *graph = window.findChild<RenderArea *>(QStringLiteral("renderArea"));
     auto *dataPane = window.findChild<DataPane *>(QStringLiteral("dataBrowser"));
@@ -228,9 +216,7 @@ void tst_Soak::floodThroughPseudoTerminal()
     QCOMPARE(graph->point(2, head), QPoint(head, 255 - 0x10));
     QCOMPARE(graph->point(3, head), QPoint(head, 255 - 0xC8));
 
-    QCOMPARE(window.findChild<QSpinBox *>(QStringLiteral("valueSpinBox3"))->value(), 0x7D);
-    QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("comparisonComboBox3"))->currentIndex(), 1);
-    QCOMPARE(window.findChild<QSpinBox *>(QStringLiteral("levelSpinBox3"))->value(), 2);
+    QCOMPARE(rowSettings(window, 3), (QList<int>{ 2, 1, 0x7D })); // level, comparison, value
 
     const QString lastLine = QStringLiteral("01 7E 7D 80 FF 02 ");
     QTRY_COMPARE(dataPane->lastLine(), lastLine);

@@ -61,42 +61,29 @@ struct Decoded
     int pendingLength = 0;
 };
 
-// Each block is copied to the end of a heap buffer, so that a read past the
-// end of the block is a sanitizer report rather than a look at the next one.
-Decoded decodeInBlocks(const std::uint8_t *bytes, std::size_t count, std::uint8_t cutByte)
+// In blocks of 1 to cutByte + 1 bytes, or whole if cutByte is negative. Each
+// block is copied to the end of a heap buffer, so that a read past the end of
+// the block is a sanitizer report rather than a look at the next one.
+Decoded decode(const std::uint8_t *bytes, std::size_t count, int cutByte)
 {
     Decoded result;
     result.frames.reserve(count * 2);
     FrameDecoder decoder;
-    const std::size_t largest = cutByte + 1u;
+    const std::size_t largest = cutByte < 0 ? std::max<std::size_t>(count, 1) : cutByte + 1u;
     std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[largest]);
-    // Block sizes from 1 to `largest`, from a small generator seeded by the byte.
-    std::uint32_t state = 0x9E3779B9u ^ cutByte;
-    std::size_t done = 0;
-    while (done < count) {
+    // Block sizes from a small generator seeded by the byte.
+    std::uint32_t state = 0x9E3779B9u ^ std::uint32_t(cutByte);
+    for (std::size_t done = 0, block = 0; done < count; done += block) {
         state ^= state << 13;
         state ^= state >> 17;
         state ^= state << 5;
-        const std::size_t block = std::min<std::size_t>(1 + state % largest, count - done);
+        block = std::min<std::size_t>(cutByte < 0 ? count : 1 + state % largest, count - done);
         std::uint8_t *at = buffer.get() + largest - block;
         std::copy(bytes + done, bytes + done + block, at);
         decoder.decode(at, block, [&](const std::uint8_t *payload, int length) {
             appendFrame(result.frames, payload, std::size_t(length));
         });
-        done += block;
     }
-    result.pendingLength = decoder.pendingLength();
-    return result;
-}
-
-Decoded decodeWhole(const std::uint8_t *bytes, std::size_t count)
-{
-    Decoded result;
-    result.frames.reserve(count * 2);
-    FrameDecoder decoder;
-    decoder.decode(bytes, count, [&](const std::uint8_t *payload, int length) {
-        appendFrame(result.frames, payload, std::size_t(length));
-    });
     result.pendingLength = decoder.pendingLength();
     return result;
 }
@@ -197,9 +184,9 @@ std::string checkDecoder(const std::uint8_t *data, std::size_t size)
             error = roundTrip(frame);
     });
     if (error.empty())
-        error = compare("whole", decodeWhole(wire, wireSize), expected, reference.pendingLength());
+        error = compare("whole", decode(wire, wireSize, -1), expected, reference.pendingLength());
     if (error.empty())
-        error = compare("in blocks", decodeInBlocks(wire, wireSize, cutByte), expected,
+        error = compare("in blocks", decode(wire, wireSize, cutByte), expected,
                         reference.pendingLength());
     // Keeps the reads above from being optimised away.
     volatile unsigned sink = sum;

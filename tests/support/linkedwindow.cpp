@@ -3,10 +3,19 @@
 #include "outputcapture.h"
 #include "testframes.h"
 
+#include <QComboBox>
+#include <QSpinBox>
+
 LinkedWindow::LinkedWindow()
 {
     OutputCapture quiet(stdout);
     window.connectDevice(pty.slavePath());
-    requestBytes = pty.read(RequestFrame.size());
-    requestLine = quiet.programText();
+    pty.read(RequestFrame.size());
+}
+
+QList<int> rowSettings(const QWidget &window, int row)
+{
+    return { rowChild<QSpinBox>(window, "levelSpinBox", row)->value(),
+             rowChild<QComboBox>(window, "comparisonComboBox", row)->currentIndex(),
+             rowChild<QSpinBox>(window, "valueSpinBox", row)->value() };
 }

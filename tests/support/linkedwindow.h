@@ -5,6 +5,7 @@
 #include "window.h"
 
 #include <QByteArray>
+#include <QList>
 
 // A window whose link runs over a real pseudo-terminal; the request frame
 // the window sends on connecting has been read off already.
@@ -16,8 +17,6 @@ struct LinkedWindow
 
     PseudoTerminal pty;
     Window window;
-    QByteArray requestBytes;
-    QByteArray requestLine;
 };
 
 // A widget of the window by its object name; the alarm rows' by kind and
@@ -33,5 +32,8 @@ T *rowChild(const QWidget &window, const char *kind, int row)
 {
     return window.findChild<T *>(QLatin1String(kind) + QString::number(row));
 }
+
+// An alarm row's level, comparison and value, as the row shows them.
+QList<int> rowSettings(const QWidget &window, int row);
 
 #endif

@@ -39,15 +39,9 @@ QByteArray OutputCapture::text()
 
 QByteArray OutputCapture::programText()
 {
-    QByteArray result;
-    const QList<QByteArray> lines = text().split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray &line = lines.at(i);
-        if (line.startsWith("QWARN") || line.startsWith("QDEBUG") || line.startsWith("QINFO"))
-            continue;
-        result += line;
-        if (i + 1 < lines.size())
-            result += '\n';
-    }
-    return result;
+    QByteArrayList lines = text().split('\n');
+    lines.removeIf([](const QByteArray &line) {
+        return line.startsWith("QWARN") || line.startsWith("QDEBUG") || line.startsWith("QINFO");
+    });
+    return lines.join('\n');
 }

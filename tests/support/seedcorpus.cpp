@@ -49,6 +49,10 @@ std::vector<Seed> seedCorpus()
     seeds.push_back({ "threshold-stuffed-7e", frame(bytes({ 0xFA, 0x7E, 0x01, 0x02 })) });
     seeds.push_back({ "threshold-stuffed-7d", frame(bytes({ 0xFB, 0x7D, 0x00, 0x03 })) });
     seeds.push_back({ "threshold-out-of-range", frame(bytes({ 0xF9, 0xFF, 0x05, 0xF0 })) });
+    // Value 0 and level 9 past the editors' ranges, comparison -1, value 200.
+    seeds.push_back({ "threshold-edges", frame(bytes({ 0xFC, 0x00, 0x01, 0x09 }))
+                                                 + frame(bytes({ 0xFB, 0x10, 0xFF, 0x02 }))
+                                                 + frame(bytes({ 0xF9, 0xC8, 0x01, 0x01 })) });
     seeds.push_back({ "stuffed-everywhere",
                       frame(bytes({ 0x7E, 0x7D, 0x7E, 0x7D, 0x7E, 0x7D, 0x7E, 0x7D, 0x7E, 0x7D, 0x7E })) });
     seeds.push_back({ "overlong", frame(bytes({ 0xFE, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13 })) });

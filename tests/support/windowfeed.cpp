@@ -1,15 +1,13 @@
 #include "windowfeed.h"
-#include "datapane.h"
 
 #include "datapane.h"
+#include "linkedwindow.h"
 #include "portlistener.h"
 #include "renderarea.h"
 #include "streammodel.h"
 #include "window.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QSpinBox>
 
 #include <algorithm>
 
@@ -21,19 +19,6 @@ QString hexLine(const StreamModel::Bytes &bytes)
     for (std::uint8_t byte : bytes)
         line += QString::asprintf("%02X ", byte);
     return line;
-}
-
-struct AlarmRowState
-{
-    int level, comparison, value;
-};
-
-AlarmRowState rowState(Window &window, int row)
-{
-    const QString suffix = QString::number(row);
-    return { window.findChild<QSpinBox *>(QStringLiteral("levelSpinBox") + suffix)->value(),
-             window.findChild<QComboBox *>(QStringLiteral("comparisonComboBox") + suffix)->currentIndex(),
-             window.findChild<QSpinBox *>(QStringLiteral("valueSpinBox") + suffix)->value() };
 }
 
 } // namespace
@@ -65,9 +50,9 @@ QString WindowFeed::feed(const char *data, qsizetype size)
 {
     auto *graph = shown->findChild<RenderArea *>(QStringLiteral("renderArea"));
     const int headBefore = graph->newestSlot();
-    AlarmRowState rowsBefore[Protocol::AlarmCount];
+    QList<int> rowsBefore[Protocol::AlarmCount];
     for (int r = 0; r < Protocol::AlarmCount; ++r)
-        rowsBefore[r] = rowState(*shown, r + 1);
+        rowsBefore[r] = rowSettings(*shown, r + 1);
 
     StreamModel::ReferenceDecoder reference;
     std::vector<StreamModel::Bytes> frames;
@@ -112,19 +97,18 @@ QString WindowFeed::feed(const char *data, qsizetype size)
     // The alarm rows: the last setting reported for each, within the editors'
     // ranges; an unknown comparison leaves the row's choice.
     for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        const AlarmRowState now = rowState(*shown, r + 1);
-        AlarmRowState want = rowsBefore[r];
+        const QList<int> now = rowSettings(*shown, r + 1);
+        QList<int> want = rowsBefore[r]; // level, comparison, value
         const StreamModel::Reports::Alarm &alarm = expected.alarms[r];
         if (alarm.reported) {
-            want.level = std::clamp(int(alarm.level), 0, 3);
-            want.value = std::clamp(int(alarm.value), 1, 254);
+            want[0] = std::clamp(int(alarm.level), 0, 3);
+            want[2] = std::clamp(int(alarm.value), 1, 254);
             if (alarm.comparison >= 0)
-                want.comparison = alarm.comparison;
+                want[1] = alarm.comparison;
         }
-        if (now.level != want.level || now.comparison != want.comparison || now.value != want.value)
+        if (now != want)
             return QStringLiteral("alarm row %1 shows %2/%3/%4, expected %5/%6/%7")
-                    .arg(r + 1).arg(now.level).arg(now.comparison).arg(now.value)
-                    .arg(want.level).arg(want.comparison).arg(want.value);
+                    .arg(r + 1).arg(now[0]).arg(now[1]).arg(now[2]).arg(want[0]).arg(want[1]).arg(want[2]);
     }
 
     // The data pane: one line per user-data frame.
@@ -133,5 +117,4 @@ QString WindowFeed::feed(const char *data, qsizetype size)
     if (lines > 0 || linesSent == 0)
         return checkKeptLines(*pane, linesSent, lines > 0 ? hexLine(expected.dataLines.back()) : QString());
     return checkKeptLines(*pane, linesSent, pane->lastLine());
-    return {};
 }
