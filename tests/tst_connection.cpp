@@ -305,7 +305,7 @@ void tst_Connection::devicePaths()
 {
     QFETCH(QString, portName);
     QFETCH(QString, device);
-    QCOMPARE(Window::devicePath(portName), device);
+    QCOMPARE(serialDevicePath(portName), device);
 }
 
 void tst_Connection::stableDevicePaths_data()
@@ -454,7 +454,7 @@ void tst_Connection::noPortChosen()
     Window window;
     OutputCapture quiet(stdout);
     OutputCapture errors(stderr);
-    window.connectDevice(Window::devicePath(QString()));
+    window.connectDevice(serialDevicePath(QString()));
     QVERIFY2(statusLabel(window)->text().contains(QStringLiteral("No serial port was chosen")),
              qPrintable(statusLabel(window)->text()));
     QTest::qWait(1200); // nothing to retry

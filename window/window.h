@@ -8,26 +8,24 @@
 #include "protocol.h"
 #include "threshold.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
 QT_BEGIN_NAMESPACE
-class QComboBox;
 class QIODevice;
-class QLabel;
-class QPushButton;
 class QSerialPort;
-class QSpinBox;
 QT_END_NAMESPACE
 
+class AlarmRow;
 class DataPane;
 class PortListener;
 class RecordingControl;
+class RefreshThrottle;
 class ReplayDevice;
 class RenderArea;
+class SerialConnection;
 class SerialLink;
 class StatusLine;
 
@@ -36,6 +34,12 @@ class Window : public QWidget
     Q_OBJECT
 
 public:
+    // The graph and the averages reach the screen at most once a refresh
+    // interval: a paint per report would cost more than the report itself.
+    // At the line rate a refresh waits for the next report after the
+    // interval, up to 7 ms more: the graph is redrawn some 22 times a second.
+    static constexpr int RefreshInterval = 40; // ms, unless set otherwise
+
     // extraPorts are offered in the port dialog before the enumerated ports.
     explicit Window(const QStringList &extraPorts = {});
     ~Window() override;
@@ -55,9 +59,6 @@ public:
     // the serial port. The listener belongs to the window.
     PortListener *listen(QIODevice *device);
 
-    // The device path for a port name as the dialog shows it.
-    static QString devicePath(const QString &portName);
-
     // Plays a recorded session instead of asking for a port: the window
     // shows it as it showed it live; `name` names it in the title.
     void showReplay(ReplayDevice *device, const QString &name);
@@ -65,6 +66,8 @@ public:
     // Records everything from the moment the link is up (or a replay
     // starts), to a file whose extension says its format.
     void recordFromLinkUp(const QString &path) { pendingRecording = path; }
+
+    void setRefreshInterval(int ms);
 
 signals:
     // The user closed the port dialog without choosing a port.
@@ -84,26 +87,15 @@ private slots:
     void alarmSet4();
 
 private:
-    struct AlarmRow
-    {
-        QLabel *alarmLabel;
-        QSpinBox *levelSpinBox;
-        QPushButton *setButton;
-        QLabel *whenLabel;
-        QComboBox *comparisonComboBox;
-        QLabel *thanLabel;
-        QSpinBox *valueSpinBox;
-    };
-
-    void createAlarmRow(int number, const QString &caption);
     void layOut();
     void describeForAssistiveTools();
+    void setUpRecording();
     void connectPort();
+    void showReportsOf(PortListener *reporter);
     void rememberOnceOpen(const QString &portName);
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
-    void requestRefresh();
     void refresh();
     void showLinkStatus(const QString &message);
     void startPendingRecording();
@@ -116,23 +108,20 @@ private:
     // Reading the graph: each alarm row's threshold on the graph, the rows
     // whose condition holds, and the graph's remembered setting.
     void setUpGraphReading();
-    void followAlarmRow(int rowIndex);
-    void watchAlarms(char volt1, char volt2);
+    void followAlarmRow(int rowIndex, int value, int comparison);
     void showAlarmChanges(int changedRows);
-    void showAlarmState(int rowIndex);
-    QString trippedDescription(int rowIndex) const;
 
     QSerialPort *port = nullptr;
     RenderArea *renderArea;
-    AlarmRow rows[Protocol::AlarmCount];
+    AlarmRow *rows[Protocol::AlarmCount];
     DataPane *dataBrowser;
     StatusLine *statusLabel;
 
     PortListener *listener = nullptr;
+    SerialConnection *connection = nullptr;
     SerialLink *link = nullptr;
     QStringList extraPorts;
     QString byIdFolder = defaultByIdFolder();
-    QString openedThrough; // the by-id link the port is opened through, if any
     bool firstShowDone = false;
     RecordingControl *recording;
     QString pendingRecording;
@@ -140,14 +129,7 @@ private:
 
     LinkQualityAverage averages;
     bool averagesPending = false;
-
-    // The graph and the averages reach the screen at most once a refresh
-    // interval: a paint per report would cost more than the report itself.
-    // At the line rate a refresh waits for the next report after the
-    // interval, up to 7 ms more: the graph is redrawn some 22 times a second.
-    static constexpr int RefreshInterval = 40; // ms
-    QTimer refreshTimer;
-    QElapsedTimer sinceRefresh;
+    RefreshThrottle *refreshThrottle;
 
     AlarmWatch alarmWatch;
     QTimer alarmHoldTimer; // until a held-back alarm change may show
