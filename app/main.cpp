@@ -1,4 +1,5 @@
 #include "replaydevice.h"
+#include "toolcommandline.h"
 #include "window.h"
 
 #include <QApplication>
@@ -43,13 +44,6 @@ void describeArguments(QCommandLineParser &parser)
                     "Serial device to offer in the port dialog before the ports found on this "
                     "computer, such as /dev/pts/3 or /dev/serial/by-id/...; the first is chosen."),
             QStringLiteral("[device...]"));
-}
-
-int reportUsageError(const QString &message)
-{
-    std::fprintf(stderr, "duplink: %s\nTry 'duplink --help' for more information.\n",
-                 qPrintable(message));
-    return 2;
 }
 
 // What the options ask for beyond the parser's own checks; empty when they

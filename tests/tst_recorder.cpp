@@ -261,8 +261,6 @@ void tst_Recorder::refusesAtOnce_data()
             << "duplink-record: cannot open /dev/null: Inappropriate ioctl for device";
     QTest::newRow("missing device, no waiting") << QStringList{ Record, "%d/none", "--no-wait" } << 1
             << "duplink-record: cannot open %d/none: No such file or directory";
-    QTest::newRow("unknown option") << QStringList{ Record, "%d/none", "--bogus" } << 2
-                                    << "duplink-record: Unknown option 'bogus'.";
     QTest::newRow("replay of no capture") << QStringList{ Sim, "--replay", "%d/notes.txt" } << 1
             << "duplink-sim: %d/notes.txt is not a raw capture (made by duplink-record --raw)";
     QTest::newRow("replay of a cut capture") << QStringList{ Sim, "--replay", "%d/cut.raw" } << 1
