@@ -55,21 +55,21 @@ ChannelScale ChannelScale::defaults(Channel channel)
 ChannelScale::Problem ChannelScale::problem() const
 {
     if (name.trimmed().isEmpty())
-        return { Name, tr("Give the channel a name") };
+        return { Name, tr("a name is needed") };
     if (unit.size() > MaxUnitLength)
-        return { Unit, tr("A unit of at most %1 characters").arg(MaxUnitLength) };
+        return { Unit, tr("a unit has at most %1 characters").arg(MaxUnitLength) };
     if (!isRaw(raw1))
-        return { Raw1, tr("A raw value from 0 to 255") };
+        return { Raw1, tr("a whole number from 0 to 255 is needed") };
     if (!isRaw(raw2))
-        return { Raw2, tr("A raw value from 0 to 255") };
+        return { Raw2, tr("a whole number from 0 to 255 is needed") };
     if (raw1 == raw2)
-        return { Raw2, tr("Two different raw values: the same one twice gives no line") };
+        return { Raw2, tr("the two raw values must differ") };
     if (!std::isfinite(value1))
-        return { Value1, tr("A number") };
+        return { Value1, tr("a number is needed") };
     if (!std::isfinite(value2))
-        return { Value2, tr("A number") };
+        return { Value2, tr("a number is needed") };
     if (decimals < 0 || decimals > MaxDecimals)
-        return { Decimals, tr("From 0 to %1 decimals").arg(MaxDecimals) };
+        return { Decimals, tr("0 to %1 decimals").arg(MaxDecimals) };
     return {};
 }
 
@@ -136,11 +136,11 @@ ChannelScale ChannelScale::load(QSettings &settings, Channel channel)
     settings.beginGroup(settingsGroup(channel));
     scale.name = settings.value(QLatin1String(Keys[Name]), scale.name).toString();
     scale.unit = settings.value(QLatin1String(Keys[Unit])).toString();
-    read(Raw1, scale.raw1, tr("A raw value from 0 to 255"));
-    read(Value1, scale.value1, tr("A number"));
-    read(Raw2, scale.raw2, tr("A raw value from 0 to 255"));
-    read(Value2, scale.value2, tr("A number"));
-    read(Decimals, scale.decimals, tr("From 0 to %1 decimals").arg(MaxDecimals));
+    read(Raw1, scale.raw1, tr("a whole number from 0 to 255 is needed"));
+    read(Value1, scale.value1, tr("a number is needed"));
+    read(Raw2, scale.raw2, tr("a whole number from 0 to 255 is needed"));
+    read(Value2, scale.value2, tr("a number is needed"));
+    read(Decimals, scale.decimals, tr("0 to %1 decimals").arg(MaxDecimals));
     settings.endGroup();
     if (wrong.field == NoField)
         wrong = scale.problem();
@@ -148,7 +148,7 @@ ChannelScale ChannelScale::load(QSettings &settings, Channel channel)
         return scale;
     const QString key = settingsGroup(channel) + QLatin1Char('/') + QLatin1String(Keys[wrong.field]);
     std::fprintf(stderr, "%s\n",
-                 qPrintable(tr("Setting %1 is not usable (%2): %3 reads raw")
+                 qPrintable(tr("Setting %1 is not usable: %2. %3 reads raw")
                                     .arg(key, wrong.message, raw.name)));
     return raw;
 }

@@ -27,7 +27,8 @@ public:
     static constexpr int MaxDecimals = 6;
     static constexpr int MaxUnitLength = 12;
 
-    // The fields a setting can be wrong in, for the message at that field.
+    // The fields a setting can be wrong in, and what is wanted there
+    // ("a number is needed"), for the message at that field.
     enum Field { NoField, Name, Unit, Raw1, Value1, Raw2, Value2, Decimals };
     struct Problem
     {
