@@ -69,7 +69,7 @@ ChannelScale::Problem ChannelScale::problem() const
     if (!std::isfinite(value2))
         return { Value2, tr("a number is needed") };
     if (decimals < 0 || decimals > MaxDecimals)
-        return { Decimals, tr("0 to %1 decimals").arg(MaxDecimals) };
+        return { Decimals, tr("decimals go from 0 to %1").arg(MaxDecimals) };
     return {};
 }
 
@@ -140,7 +140,7 @@ ChannelScale ChannelScale::load(QSettings &settings, Channel channel)
     read(Value1, scale.value1, tr("a number is needed"));
     read(Raw2, scale.raw2, tr("a whole number from 0 to 255 is needed"));
     read(Value2, scale.value2, tr("a number is needed"));
-    read(Decimals, scale.decimals, tr("0 to %1 decimals").arg(MaxDecimals));
+    read(Decimals, scale.decimals, tr("decimals go from 0 to %1").arg(MaxDecimals));
     settings.endGroup();
     if (wrong.field == NoField)
         wrong = scale.problem();
