@@ -436,7 +436,6 @@ void tst_RenderArea::accessibleDescriptionGivesTheNewest()
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(&area);
     QVERIFY(face);
     auto description = [&] { return face->text(QAccessible::Description); };
-    QCOMPARE(description(), QStringLiteral("The graph"));
 
     area.addSample(char(140), char(96), char(200));
     QCOMPARE(description(), QStringLiteral("The graph"));
@@ -546,9 +545,7 @@ void tst_RenderArea::shortcutsToggleThresholdsAndPause()
     QVERIFY(!area.thresholdsShown());
     area.setThresholdsShown(true);
     QVERIFY(area.showThresholdsAction()->isChecked());
-    QCOMPARE(toggled.size(), 3);
-    QCOMPARE(toggled.at(0).at(0).toBool(), true);
-    QCOMPARE(toggled.at(1).at(0).toBool(), false);
+    QCOMPARE(QList<QVariantList>(toggled), (QList<QVariantList>{ { true }, { false }, { true } }));
 }
 
 // What reaches the screen after many small repaints of the changed slots
@@ -582,6 +579,7 @@ void tst_RenderArea::pauseFreezesThePicture()
 {
     RenderArea area;
     area.resize(400, 200);
+    area.setDescribeInterval(10);
     addNumbered(area, 40);
     const QImage before = area.image();
     const QString newestBefore = area.readout(area.newestSlot());
@@ -595,6 +593,7 @@ void tst_RenderArea::pauseFreezesThePicture()
     QCOMPARE(render(area, 400, 200), paused);
     QCOMPARE(area.image(), before);
     QCOMPARE(area.readout(area.newestSlot()), newestBefore);
+    QTRY_VERIFY(area.accessibleDescription().endsWith(QLatin1String("link quality 83. Paused"))); // sample 139
     // The note sits in the top-left corner, nowhere else.
     QCOMPARE(paused.copy(101, 0, 299, 200), before.copy(101, 0, 299, 200));
     QCOMPARE(paused.copy(0, 51, 400, 149), before.copy(0, 51, 400, 149));
