@@ -22,7 +22,9 @@ QColor trippedCaptionColour(const QPalette &palette)
 } // namespace
 
 AlarmRow::AlarmRow(int number, QObject *parent)
-    : QObject(parent), rowNumber(number)
+    : QObject(parent),
+      rowNumber(number),
+      scale(ChannelScale::defaults(number <= 2 ? ChannelScale::Volt1 : ChannelScale::Volt2))
 {
     alarmLabel = new QLabel(channel() == 1 ? tr("Ch1 alarm") : tr("Ch2 alarm"));
     levelSpinBox = new QSpinBox;
@@ -69,7 +71,7 @@ void AlarmRow::describeForAssistiveTools()
     comparisonComboBox->setAccessibleDescription(
             tr("Whether the alarm sounds below or above the threshold value"));
     valueSpinBox->setAccessibleName(tr("Alarm %1 threshold value").arg(rowNumber));
-    valueSpinBox->setAccessibleDescription(tr("Threshold value, 1 to 254"));
+    explainValue();
 }
 
 void AlarmRow::addTo(QGridLayout &grid, int gridRow)
@@ -99,8 +101,33 @@ QWidget *AlarmRow::lastControl() const
     return valueSpinBox;
 }
 
+void AlarmRow::setScale(const ChannelScale &channelScale)
+{
+    scale = channelScale;
+    explainValue();
+    if (tripped)
+        alarmLabel->setAccessibleDescription(trippedDescription());
+}
+
+// In raw bytes the box says it all; in the user's units it says what its
+// value means.
+void AlarmRow::explainValue()
+{
+    const QString range = tr("Threshold value, 1 to 254");
+    if (!scale.hasUnit()) {
+        valueSpinBox->setToolTip(QString());
+        valueSpinBox->setAccessibleDescription(range);
+        return;
+    }
+    const int value = valueSpinBox->value();
+    const QString meaning = tr("%1 means %2").arg(value).arg(scale.valueText(value));
+    valueSpinBox->setToolTip(meaning);
+    valueSpinBox->setAccessibleDescription(range + QLatin1String(". ") + meaning);
+}
+
 void AlarmRow::editCondition()
 {
+    explainValue();
     // A tripped row's description names the condition, which just changed.
     if (tripped)
         alarmLabel->setAccessibleDescription(trippedDescription());
@@ -127,8 +154,9 @@ void AlarmRow::showTripped(bool on)
 
 QString AlarmRow::trippedDescription() const
 {
-    const int value = valueSpinBox->value();
+    const QString name = scale.nameInSentence();
+    const QString value = scale.valueText(valueSpinBox->value());
     return comparisonComboBox->currentIndex() == AlarmWatch::Great
-            ? tr("Alarm condition holds: volt %1 is above %2").arg(channel()).arg(value)
-            : tr("Alarm condition holds: volt %1 is below %2").arg(channel()).arg(value);
+            ? tr("Alarm condition holds: %1 is above %2").arg(name, value)
+            : tr("Alarm condition holds: %1 is below %2").arg(name, value);
 }

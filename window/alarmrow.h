@@ -1,6 +1,7 @@
 #ifndef ALARMROW_H
 #define ALARMROW_H
 
+#include "channelscale.h"
 #include "framecodec.h"
 #include "threshold.h"
 
@@ -43,6 +44,11 @@ public:
     // The channel the row watches: 1 (volt 1) for rows 1 and 2, else 2.
     int channel() const { return rowNumber <= 2 ? 1 : 2; }
 
+    // How the row's channel reads in the user's units: the value box then
+    // says what its value means, and a tripped row's description is in
+    // those units too.
+    void setScale(const ChannelScale &scale);
+
     // A tripped row's caption is red (same text, size and place) and says
     // which condition holds; assistive tools are alerted of the change.
     void showTripped(bool tripped);
@@ -61,9 +67,11 @@ private:
     void describeForAssistiveTools();
     QString trippedDescription() const;
     void editCondition();
+    void explainValue();
 
     const int rowNumber;
     bool tripped = false;
+    ChannelScale scale;
     QLabel *alarmLabel;
     QSpinBox *levelSpinBox;
     QPushButton *setButton;

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "alarmrow.h"
+#include "alarmrows.h"
 #include "commdialog.h"
 #include "datapane.h"
 #include "devicepath.h"
@@ -38,15 +39,14 @@ Window::Window(const QStringList &extraPorts)
     : extraPorts(extraPorts)
 {
     renderArea = new RenderArea;
-    for (int r = 0; r < Protocol::AlarmCount; ++r)
-        rows[r] = new AlarmRow(r + 1, this);
+    rows = new AlarmRows(this);
     dataBrowser = new DataPane;
     statusLabel = new StatusLine(tr(" "));
 
-    connect(rows[0], &AlarmRow::setReleased, this, &Window::alarmSet1);
-    connect(rows[1], &AlarmRow::setReleased, this, &Window::alarmSet2);
-    connect(rows[2], &AlarmRow::setReleased, this, &Window::alarmSet3);
-    connect(rows[3], &AlarmRow::setReleased, this, &Window::alarmSet4);
+    connect(rows->row(0), &AlarmRow::setReleased, this, &Window::alarmSet1);
+    connect(rows->row(1), &AlarmRow::setReleased, this, &Window::alarmSet2);
+    connect(rows->row(2), &AlarmRow::setReleased, this, &Window::alarmSet3);
+    connect(rows->row(3), &AlarmRow::setReleased, this, &Window::alarmSet4);
 
     setUpRecording();
     layOut();
@@ -90,8 +90,7 @@ void Window::layOut()
     auto *layout = new QGridLayout;
     layout->addWidget(renderArea, 0, 0, 1, ColumnCount);
     layout->setRowMinimumHeight(1, 6);
-    for (int r = 0; r < Protocol::AlarmCount; ++r)
-        rows[r]->addTo(*layout, FirstAlarmGridRow + r);
+    rows->addTo(*layout, FirstAlarmGridRow);
     // Across the row: a long message has the whole width to use.
     layout->addWidget(statusLabel, StatusGridRow, 0, 1, ColumnCount);
     layout->addWidget(dataBrowser, DataGridRow, 0, 1, ColumnCount);
@@ -259,7 +258,7 @@ void Window::showStatus(const QString &message, const QString &more, const QStri
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
 {
     renderArea->addSample(volt1, volt2, linkq);
-    showAlarmChanges(alarmWatch.addSample(static_cast<quint8>(volt1), static_cast<quint8>(volt2)));
+    rows->addSample(static_cast<quint8>(volt1), static_cast<quint8>(volt2));
     if (averages.add(static_cast<quint8>(linkq), static_cast<quint8>(linkql)))
         averagesPending = true;
     refreshThrottle->request();
@@ -281,8 +280,7 @@ void Window::showData(char *temp, int len)
 
 void Window::showThreshold(Threshold *threshold)
 {
-    if (threshold->index >= 0 && threshold->index < Protocol::AlarmCount)
-        rows[threshold->index]->load(*threshold);
+    rows->load(*threshold);
 }
 
 void Window::alarmSet1() { alarmSet(0); }
@@ -292,7 +290,7 @@ void Window::alarmSet4() { alarmSet(3); }
 
 void Window::alarmSet(int rowIndex)
 {
-    sendCommand(Command::alarm(rowIndex, rows[rowIndex]->setting()), rowIndex + 1);
+    sendCommand(Command::alarm(rowIndex, rows->row(rowIndex)->setting()), rowIndex + 1);
 }
 
 void Window::sendRequest()
@@ -327,41 +325,16 @@ void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumbe
     showStatus(tr("Frame not sent: %1").arg(reason));
 }
 
-// The graph shows each row's threshold as the row's value box has it, and
-// the captions say which rows' conditions hold; both follow every edit.
+// The graph shows each row's threshold as the row's value box has it,
+// following every edit.
 void Window::setUpGraphReading()
 {
     renderArea->setThresholdsShown(QSettings().value(ShowThresholdsKey, false).toBool());
     connect(renderArea, &RenderArea::thresholdsShownChanged, this,
             [](bool shown) { QSettings().setValue(ShowThresholdsKey, shown); });
-    for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        const AlarmSetting setting = rows[r]->setting();
-        connect(rows[r], &AlarmRow::conditionEdited, this,
-                [this, r](int value, int comparison) { followAlarmRow(r, value, comparison); });
-        followAlarmRow(r, setting.value, setting.comparison);
-    }
-    alarmHoldTimer.setSingleShot(true);
-    connect(&alarmHoldTimer, &QTimer::timeout, this, [this] { showAlarmChanges(alarmWatch.settle()); });
+    connect(rows, &AlarmRows::thresholdEdited, renderArea, &RenderArea::setThreshold);
+    rows->announceThresholds();
     // After the alarm rows, so the window still opens with the first row's
     // level in focus.
-    QWidget::setTabOrder(rows[Protocol::AlarmCount - 1]->lastControl(), renderArea);
-}
-
-void Window::followAlarmRow(int rowIndex, int value, int comparison)
-{
-    renderArea->setThreshold(rowIndex + 1, rows[rowIndex]->channel(), value);
-    showAlarmChanges(alarmWatch.setCondition(rowIndex, value, comparison));
-}
-
-void Window::showAlarmChanges(int changedRows)
-{
-    for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        if (changedRows & (1 << r))
-            rows[r]->showTripped(alarmWatch.holds(r));
-    }
-    const qint64 wait = alarmWatch.nextChangeIn();
-    if (wait < 0)
-        alarmHoldTimer.stop();
-    else if (!alarmHoldTimer.isActive() || alarmHoldTimer.remainingTime() > wait)
-        alarmHoldTimer.start(int(wait));
+    QWidget::setTabOrder(rows->lastControl(), renderArea);
 }

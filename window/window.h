@@ -1,7 +1,6 @@
 #ifndef WINDOW_H
 #define WINDOW_H
 
-#include "alarmwatch.h"
 #include "devicepath.h"
 #include "framecodec.h"
 #include "linkqualityaverage.h"
@@ -10,7 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 QT_BEGIN_NAMESPACE
@@ -18,7 +16,7 @@ class QIODevice;
 class QSerialPort;
 QT_END_NAMESPACE
 
-class AlarmRow;
+class AlarmRows;
 class DataPane;
 class PortListener;
 class RecordingControl;
@@ -105,15 +103,13 @@ private:
     template <typename Action>
     void onceLinkIsUp(Action action);
 
-    // Reading the graph: each alarm row's threshold on the graph, the rows
-    // whose condition holds, and the graph's remembered setting.
+    // Reading the graph: each alarm row's threshold on the graph, and the
+    // graph's remembered setting.
     void setUpGraphReading();
-    void followAlarmRow(int rowIndex, int value, int comparison);
-    void showAlarmChanges(int changedRows);
 
     QSerialPort *port = nullptr;
     RenderArea *renderArea;
-    AlarmRow *rows[Protocol::AlarmCount];
+    AlarmRows *rows;
     DataPane *dataBrowser;
     StatusLine *statusLabel;
 
@@ -130,9 +126,6 @@ private:
     LinkQualityAverage averages;
     bool averagesPending = false;
     RefreshThrottle *refreshThrottle;
-
-    AlarmWatch alarmWatch;
-    QTimer alarmHoldTimer; // until a held-back alarm change may show
 };
 
 #endif
