@@ -19,8 +19,8 @@ void GraphOverlays::draw(QPainter &painter) const
 }
 
 // Each line lies where its value's trace would run; the labels stand in
-// columns of their own at the right end (each as wide as a digit), so lines
-// that meet stay apart. The smaller font stays on the painter.
+// columns of their own at the right end (each at least as wide as a digit),
+// so lines that meet stay apart. The smaller font stays on the painter.
 void GraphOverlays::drawThresholds(QPainter &painter) const
 {
     QFont small = font;
@@ -28,7 +28,13 @@ void GraphOverlays::drawThresholds(QPainter &painter) const
         small.setPointSizeF(small.pointSizeF() * 0.85);
     painter.setFont(small);
     const QFontMetrics metrics(small);
-    const int column = metrics.horizontalAdvance(QLatin1Char('8')) + 4;
+    const int digit = metrics.horizontalAdvance(QLatin1Char('8'));
+    int columnX[ThresholdCount];
+    int right = size.width();
+    for (int index = ThresholdCount - 1; index >= 0; --index) {
+        right -= qMax(digit, metrics.horizontalAdvance(thresholds[index].label)) + 4;
+        columnX[index] = right + 2;
+    }
     for (int index = 0; index < ThresholdCount; ++index) {
         const ThresholdLine &line = thresholds[index];
         if (line.value < 0)
@@ -40,7 +46,7 @@ void GraphOverlays::drawThresholds(QPainter &painter) const
         painter.setPen(dashes);
         painter.drawLine(0, y, size.width() - 1, y);
 
-        const int x = size.width() - (ThresholdCount - index) * column + 2;
+        const int x = columnX[index];
         const int above = y - 2 - metrics.descent();
         const int baseline = above - metrics.ascent() >= 0 ? above : y + 2 + metrics.ascent();
         painter.setPen(line.colour);

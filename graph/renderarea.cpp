@@ -105,7 +105,7 @@ GraphOverlays RenderArea::overlays() const
         GraphOverlays::ThresholdLine &line = extras.thresholds[index];
         line.value = thresholdValues[index];
         line.colour = brushes[thresholdChannels[index] - 1]->color();
-        line.label = QString::number(index + 1);
+        line.label = thresholdLabel(index);
     }
     return extras;
 }
@@ -147,11 +147,13 @@ void RenderArea::describe()
     if (!purpose.isEmpty())
         parts << purpose;
     if (sweep.filledSlots() > 0) {
-        const int newest = sweep.newestSlot();
-        parts << tr("Newest report: volt 1 %1, volt 2 %2, link quality %3")
-                         .arg(sweep.value(1, newest))
-                         .arg(sweep.value(2, newest))
-                         .arg(sweep.value(3, newest));
+        QStringList values;
+        for (int channel = 1; channel <= Sweep::Channels; ++channel) {
+            const ChannelScale &scale = scales[channel - 1];
+            values << scale.nameInSentence() + QLatin1Char(' ')
+                            + scale.valueText(sweep.value(channel, sweep.newestSlot()));
+        }
+        parts << tr("Newest report: %1").arg(values.join(QLatin1String(", ")));
     }
     if (isPaused())
         parts << tr("Paused");
@@ -167,11 +169,31 @@ QString RenderArea::readout(int slot) const
     const Sweep &shown = picture();
     if (!shown.holdsSample(slot))
         return tr("No report in this slot yet");
-    return tr("Reports ago: %1\nVolt 1: %2\nVolt 2: %3\nLink quality: %4")
-            .arg(shown.age(slot))
-            .arg(shown.value(1, slot))
-            .arg(shown.value(2, slot))
-            .arg(shown.value(3, slot));
+    QStringList lines(tr("Reports ago: %1").arg(shown.age(slot)));
+    for (int channel = 1; channel <= Sweep::Channels; ++channel) {
+        const ChannelScale &scale = scales[channel - 1];
+        lines << tr("%1: %2").arg(scale.name, scale.reading(shown.value(channel, slot)));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void RenderArea::setChannelScale(int channel, const ChannelScale &scale)
+{
+    if (channel < 1 || channel > Sweep::Channels || scales[channel - 1] == scale)
+        return;
+    scales[channel - 1] = scale;
+    describe();
+    if (showThresholds)
+        update();
+}
+
+// The row's number, and its value in its channel's unit where it has one.
+QString RenderArea::thresholdLabel(int index) const
+{
+    const ChannelScale &scale = scales[thresholdChannels[index] - 1];
+    if (!scale.hasUnit())
+        return QString::number(index + 1);
+    return tr("%1: %2").arg(index + 1).arg(scale.valueText(thresholdValues[index]));
 }
 
 int RenderArea::slotAt(int x) const

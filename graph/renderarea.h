@@ -1,6 +1,7 @@
 #ifndef RENDERAREA_H
 #define RENDERAREA_H
 
+#include "channelscale.h"
 #include "graphexport.h"
 #include "graphoverlays.h"
 #include "graphtraces.h"
@@ -59,6 +60,11 @@ public:
     void setPurpose(const QString &purpose);
     int describeInterval() const { return describeTimer.interval(); }
     void setDescribeInterval(int ms) { describeTimer.setInterval(ms); }
+
+    // How channel 1 to 3 reads in the user's units, in the readout, the
+    // description and the threshold lines' labels; raw bytes by default.
+    void setChannelScale(int channel, const ChannelScale &scale);
+    const ChannelScale &channelScale(int channel) const { return scales[channel - 1]; }
 
     // A slot's report in words, as the tooltip and the cursor show it: how
     // many reports ago it arrived and its three values, or that the slot
@@ -126,6 +132,7 @@ private:
     void describe();
     void moveCursor(int slot);
     GraphOverlays overlays() const;
+    QString thresholdLabel(int index) const;
 
     Sweep sweep; // every sample, paused or not
     std::unique_ptr<Sweep> frozen; // the picture while paused
@@ -139,6 +146,9 @@ private:
     bool recording = false;
     int thresholdValues[ThresholdCount] = { -1, -1, -1, -1 };
     int thresholdChannels[ThresholdCount] = { 1, 1, 1, 1 };
+    ChannelScale scales[Sweep::Channels] = { ChannelScale::defaults(ChannelScale::Volt1),
+                                             ChannelScale::defaults(ChannelScale::Volt2),
+                                             ChannelScale::defaults(ChannelScale::LinkQuality) };
     QString purpose;
     QTimer describeTimer;
     QAction *thresholdsAction;

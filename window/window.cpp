@@ -2,6 +2,7 @@
 
 #include "alarmrow.h"
 #include "alarmrows.h"
+#include "channelscontrol.h"
 #include "commdialog.h"
 #include "datapane.h"
 #include "devicepath.h"
@@ -49,6 +50,8 @@ Window::Window(const QStringList &extraPorts)
     connect(rows->row(3), &AlarmRow::setReleased, this, &Window::alarmSet4);
 
     setUpRecording();
+    setUpChannels();
+    setUpMenus();
     layOut();
     setWindowTitle(tr("Torvi Duplink"));
     setWindowIcon(QIcon(QStringLiteral(":images/torvi-logo.png")));
@@ -74,10 +77,35 @@ void Window::setUpRecording()
     connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
     connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
     connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
-    dataBrowser->setMenuActions({ recording->recordAction(), recording->stopAction() });
-    auto *separator = new QAction(renderArea);
-    separator->setSeparator(true);
-    renderArea->addActions({ separator, recording->recordAction(), recording->stopAction() });
+}
+
+// Each channel reads in the user's units wherever a number is shown for
+// reading; what is sent and kept stays raw.
+void Window::setUpChannels()
+{
+    channels = new ChannelsControl(this);
+    auto show = [this](int channel, const ChannelScale &scale) {
+        renderArea->setChannelScale(channel, scale);
+        rows->setScale(channel, scale);
+    };
+    connect(channels, &ChannelsControl::scaleChanged, this, show);
+    for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
+        show(channel, channels->scale(channel));
+}
+
+// The graph's and the data pane's context menus end with the window's own
+// entries, in groups.
+void Window::setUpMenus()
+{
+    auto separator = [this] {
+        auto *line = new QAction(this);
+        line->setSeparator(true);
+        return line;
+    };
+    const QList<QAction *> entries = { separator(), recording->recordAction(), recording->stopAction(),
+                                       separator(), channels->editAction() };
+    dataBrowser->setMenuActions(entries.mid(1));
+    renderArea->addActions(entries);
 }
 
 void Window::setRefreshInterval(int ms)
@@ -258,6 +286,7 @@ void Window::showStatus(const QString &message, const QString &more, const QStri
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
 {
     renderArea->addSample(volt1, volt2, linkq);
+    channels->setNewest(quint8(volt1), quint8(volt2), quint8(linkq));
     rows->addSample(static_cast<quint8>(volt1), static_cast<quint8>(volt2));
     if (averages.add(static_cast<quint8>(linkq), static_cast<quint8>(linkql)))
         averagesPending = true;

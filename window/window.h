@@ -17,6 +17,7 @@ class QSerialPort;
 QT_END_NAMESPACE
 
 class AlarmRows;
+class ChannelsControl;
 class DataPane;
 class PortListener;
 class RecordingControl;
@@ -88,6 +89,8 @@ private:
     void layOut();
     void describeForAssistiveTools();
     void setUpRecording();
+    void setUpChannels();
+    void setUpMenus();
     void connectPort();
     void showReportsOf(PortListener *reporter);
     void rememberOnceOpen(const QString &portName);
@@ -120,6 +123,7 @@ private:
     QString byIdFolder = defaultByIdFolder();
     bool firstShowDone = false;
     RecordingControl *recording;
+    ChannelsControl *channels;
     QString pendingRecording;
     QString replayName; // of the recording played, while it is a replay
 
