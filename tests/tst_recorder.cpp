@@ -1,6 +1,7 @@
-#include "framecodec.h"
+#include "protocol.h"
 #include "pseudoterminal.h"
 #include "rawcapture.h"
+#include "streammodel.h"
 #include "testframes.h"
 #include "toolprocess.h"
 
@@ -44,21 +45,22 @@ char *toString(const Line &line)
     return qstrdup(qPrintable(text + QLatin1Char(' ') + line.bytes));
 }
 
-// What the recorder should write for a stream, decoded independently.
+// What the recorder should write for a stream, by the reference model of
+// the line format rather than the decoder the recorder runs.
 QList<Line> decodeAll(const QByteArray &stream)
 {
+    using namespace StreamModel;
     QList<Line> lines;
-    FrameDecoder decoder;
-    decoder.decode(reinterpret_cast<const std::uint8_t *>(stream.constData()), std::size_t(stream.size()),
-                   [&](const std::uint8_t *b, int length) {
-                       const FrameKind kind = frameKind(b, length);
-                       if (kind == FrameKind::Volts)
-                           lines << Line{ "volts", { b[1], b[2], b[3], b[4] }, {}, {} };
-                       if (kind == FrameKind::Threshold)
-                           lines << Line{ "threshold", { thresholdIndex(b), b[1], b[2], b[3] }, {}, {} };
-                       if (kind == FrameKind::UserData)
-                           lines << Line{ "data", {}, QByteArray(reinterpret_cast<const char *>(b) + 3, b[1]).toHex(' '), {} };
-                   });
+    ReferenceDecoder().decode(reinterpret_cast<const std::uint8_t *>(stream.constData()), std::size_t(stream.size()),
+                              [&](const Bytes &b) {
+        const Kind kind = classify(b);
+        if (kind == Kind::Volts)
+            lines << Line{ "volts", { b[1], b[2], b[3], b[4] }, {}, {} };
+        if (kind == Kind::Threshold)
+            lines << Line{ "threshold", { 0xFC - b[0], b[1], b[2], b[3] }, {}, {} };
+        if (kind == Kind::UserData)
+            lines << Line{ "data", {}, QByteArray(reinterpret_cast<const char *>(b.data()) + 3, b[1]).toHex(' '), {} };
+    });
     return lines;
 }
 
