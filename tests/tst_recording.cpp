@@ -38,8 +38,7 @@ QByteArray capturedBytes(const QString &path)
     if (!capture.open(path))
         return capture.errorString().toLatin1();
     QByteArray bytes;
-    RawCapture::Record record;
-    while (capture.next(record))
+    for (RawCapture::Record record; capture.next(record);)
         bytes += record.bytes;
     return bytes;
 }
@@ -83,14 +82,11 @@ void tst_Recording::recordsAsTheRecorderDoes()
     LinkedWindow linked;
     auto *recording = linked.window.findChild<RecordingControl *>();
     const QString fromWindow = folder.filePath(QStringLiteral("window-") + file);
-    {
-        OutputCapture quiet(stderr);
-        QVERIFY(recording->start(fromWindow));
-    }
+    OutputCapture quiet(stderr);
+    QVERIFY(recording->start(fromWindow));
     QVERIFY(linked.send(stream));
     QTRY_COMPARE(child<DataPane>(linked.window, "dataBrowser")->lineCount(), 2);
     QTRY_COMPARE(rowSettings(linked.window, 3).at(2), 0x7E);
-    OutputCapture quiet(stderr);
     recording->finish();
 
     PseudoTerminal pty;
@@ -127,16 +123,21 @@ int redPixelsTopRight(QWidget *graph)
     return red;
 }
 
-// The recording entries the widget's menu offers.
-QStringList recordingActions(const QWidget *widget)
+// What says whether the session is kept: the title, the graph's red mark,
+// and the recording entries the graph's menu offers.
+QStringList recordingShown(const Window &window)
 {
-    QStringList texts;
-    for (const QAction *action : widget->actions()) {
+    auto *graph = child<RenderArea>(window, "renderArea");
+    const int red = redPixelsTopRight(graph);
+    QStringList shown{ window.windowTitle(), red == 0 ? "no mark" : red > 20 ? "mark" : "a few red pixels" };
+    for (const QAction *action : graph->actions()) {
         if (action->isVisible() && action->isEnabled() && action->text().contains(QLatin1String("ecord")))
-            texts << action->text();
+            shown << action->text();
     }
-    return texts;
+    return shown;
 }
+
+const QStringList NotRecording{ "Torvi Duplink", "no mark", "Record to file..." };
 
 } // namespace
 
@@ -144,22 +145,15 @@ QStringList recordingActions(const QWidget *widget)
 void tst_Recording::recordingIsShown()
 {
     LinkedWindow linked;
-    auto *graph = child<RenderArea>(linked.window, "renderArea");
     auto *recording = linked.window.findChild<RecordingControl *>();
-    const QStringList notRecording{ "Record to file..." };
-    QCOMPARE(recordingActions(graph), notRecording);
-    QCOMPARE(redPixelsTopRight(graph), 0);
+    QCOMPARE(recordingShown(linked.window), NotRecording);
     OutputCapture quiet(stderr);
     QVERIFY(recording->start(folder.filePath(QStringLiteral("shown.csv"))));
-    QCOMPARE(linked.window.windowTitle(), QStringLiteral("Torvi Duplink (recording)"));
-    QVERIFY(redPixelsTopRight(graph) > 20);
-    QVERIFY(graph->accessibleDescription().contains(QStringLiteral("Recording")));
-    QCOMPARE(recordingActions(graph), QStringList{ "Stop recording" });
+    QCOMPARE(recordingShown(linked.window), (QStringList{ "Torvi Duplink (recording)", "mark", "Stop recording" }));
+    QVERIFY(child<RenderArea>(linked.window, "renderArea")->accessibleDescription().contains(QStringLiteral("Recording")));
     QVERIFY(child<QLabel>(linked.window, "statusLabel")->text().startsWith(QStringLiteral("Recording to ")));
     recording->stopAction()->trigger();
-    QCOMPARE(linked.window.windowTitle(), QStringLiteral("Torvi Duplink"));
-    QCOMPARE(redPixelsTopRight(graph), 0);
-    QCOMPARE(recordingActions(graph), notRecording);
+    QCOMPARE(recordingShown(linked.window), NotRecording);
     QVERIFY(child<QLabel>(linked.window, "statusLabel")->text().startsWith(QStringLiteral("Recording stopped: ")));
 }
 
@@ -174,7 +168,7 @@ void tst_Recording::recordsFromTheMomentTheLinkIsUp()
     OutputCapture quiet(stdout);
     OutputCapture errors(stderr);
     window.connectDevice(device);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Torvi Duplink"));
+    QCOMPARE(recordingShown(window), NotRecording);
     QVERIFY(!QFile::exists(path));
 
     PseudoTerminal pty;
@@ -209,7 +203,7 @@ void tst_Recording::writeErrorEndsOnlyTheRecording()
     QVERIFY(linked.send(voltsFrame(1, 2, 3, 4)));
     QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith(QStringLiteral("Recording stopped: cannot write")), 5000);
     QVERIFY(!recording->isRecording());
-    QCOMPARE(linked.window.windowTitle(), QStringLiteral("Torvi Duplink"));
+    QCOMPARE(recordingShown(linked.window), NotRecording);
     QVERIFY(errors.programText().contains("Recording stopped: cannot write"));
     // The window goes on.
     QVERIFY(linked.send(voltsFrame(9, 9, 9, 9)));
