@@ -1,5 +1,6 @@
 #include "recorder.h"
 
+#include "capturewriter.h"
 #include "framecodec.h"
 
 #include <QFile>
@@ -21,19 +22,19 @@ Recorder::Recorder(const Options &options, QObject *parent)
     connect(&link, &SerialLink::restored, this, &Recorder::showStatus);
     connect(&link, &SerialLink::restored, this, &Recorder::sendRequest);
     connect(&port, &QIODevice::readyRead, &listener, &PortListener::receive);
-    connect(&lines, &SessionLog::frameWritten, this, &Recorder::countFrame);
-    connect(&lines, &SessionLog::failed, this, &Recorder::fail);
-    connect(&raw, &SessionLog::failed, this, &Recorder::fail);
+    connect(&lines, &SessionRecording::frameWritten, this, &Recorder::countFrame);
+    connect(&lines, &SessionRecording::failed, this, &Recorder::fail);
+    connect(&raw, &SessionRecording::failed, this, &Recorder::fail);
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, this, [this] { stop(0); });
 }
 
 bool Recorder::openOutputs()
 {
-    SessionLog *failed = nullptr;
-    if (!lines.open(options.output, options.format))
+    SessionRecording *failed = nullptr;
+    if (!lines.open(options.output, std::make_unique<RecordWriter>(options.format)))
         failed = &lines;
-    else if (!options.raw.isEmpty() && !raw.open(options.raw, SessionLog::Format::Raw))
+    else if (!options.raw.isEmpty() && !raw.open(options.raw, std::make_unique<CaptureWriter>()))
         failed = &raw;
     if (failed)
         std::fprintf(stderr, "duplink-record: %s\n", qPrintable(failed->errorString()));

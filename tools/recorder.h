@@ -4,7 +4,8 @@
 #include "devicepath.h"
 #include "portlistener.h"
 #include "seriallink.h"
-#include "sessionlog.h"
+#include "recordwriter.h"
+#include "sessionrecording.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -28,7 +29,7 @@ public:
         qint64 frameLimit = 0;     // stop after this many frames; 0: never
         qint64 durationMs = 0;     // stop after this long; 0: never
         QString output;            // empty or "-": standard output
-        SessionLog::Format format = SessionLog::Format::Csv;
+        RecordWriter::Format format = RecordWriter::Format::Csv;
         QString raw;               // empty: no raw capture
     };
 
@@ -56,8 +57,8 @@ private:
     QSerialPort port;
     PortListener listener;
     SerialLink link;
-    SessionLog lines;
-    SessionLog raw;
+    SessionRecording lines;
+    SessionRecording raw;
     QTimer deadline;
     qint64 framesWritten = 0;
     bool stopped = false;

@@ -10,11 +10,11 @@ class QWidget;
 QT_END_NAMESPACE
 
 class PortListener;
-class SessionLog;
+class SessionRecording;
 
 // Recording from the window: the menu entries that start and stop it, the
-// file dialog that proposes a name, and the session log that writes the
-// file (CSV, JSON Lines or a raw capture, by the file's extension).
+// file dialog that proposes a name, and the session recording that writes
+// the file (CSV, JSON Lines or a raw capture, by the file's extension).
 class RecordingControl : public QObject
 {
     Q_OBJECT
@@ -55,7 +55,7 @@ private:
 
     QWidget *window;
     QPointer<PortListener> listener;
-    SessionLog *log = nullptr;
+    SessionRecording *session = nullptr;
     QAction *record;
     QAction *stop;
     QString error;
