@@ -61,9 +61,12 @@ QString checkOptions(const QCommandLineParser &parser)
     return {};
 }
 
-// A file to record to must be one we can write, before any window opens.
+// A file to record to must be one we can write, before any window opens;
+// standard output ("-") is always there.
 bool canCreate(const QString &path)
 {
+    if (path == QLatin1String("-"))
+        return true;
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return true;

@@ -14,29 +14,12 @@ const char *const Groups[ChannelScale::ChannelCount] = { "channels/volt1", "chan
 const char *const Keys[] = { "", "name", "unit", "raw1", "value1", "raw2", "value2", "decimals" };
 
 // The default names, as shown and as read inside a sentence.
-QString defaultName(ChannelScale::Channel channel)
-{
-    switch (channel) {
-    case ChannelScale::Volt1:
-        return ChannelScale::tr("Volt 1");
-    case ChannelScale::Volt2:
-        return ChannelScale::tr("Volt 2");
-    default:
-        return ChannelScale::tr("Link quality");
-    }
-}
-
-QString defaultNameInSentence(ChannelScale::Channel channel)
-{
-    switch (channel) {
-    case ChannelScale::Volt1:
-        return ChannelScale::tr("volt 1");
-    case ChannelScale::Volt2:
-        return ChannelScale::tr("volt 2");
-    default:
-        return ChannelScale::tr("link quality");
-    }
-}
+const char *const DefaultNames[ChannelScale::ChannelCount] = {
+    QT_TRANSLATE_NOOP("ChannelScale", "Volt 1"), QT_TRANSLATE_NOOP("ChannelScale", "Volt 2"),
+    QT_TRANSLATE_NOOP("ChannelScale", "Link quality") };
+const char *const DefaultNamesInSentence[ChannelScale::ChannelCount] = {
+    QT_TRANSLATE_NOOP("ChannelScale", "volt 1"), QT_TRANSLATE_NOOP("ChannelScale", "volt 2"),
+    QT_TRANSLATE_NOOP("ChannelScale", "link quality") };
 
 bool isRaw(int raw)
 {
@@ -48,7 +31,7 @@ bool isRaw(int raw)
 ChannelScale ChannelScale::defaults(Channel channel)
 {
     ChannelScale scale;
-    scale.name = defaultName(channel);
+    scale.name = tr(DefaultNames[channel]);
     return scale;
 }
 
@@ -98,8 +81,8 @@ QString ChannelScale::reading(int raw) const
 QString ChannelScale::nameInSentence() const
 {
     for (int channel = 0; channel < ChannelCount; ++channel) {
-        if (name == defaultName(Channel(channel)))
-            return defaultNameInSentence(Channel(channel));
+        if (name == tr(DefaultNames[channel]))
+            return tr(DefaultNamesInSentence[channel]);
     }
     return name;
 }

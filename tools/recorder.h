@@ -2,13 +2,11 @@
 #define RECORDER_H
 
 #include "devicepath.h"
-#include "portlistener.h"
-#include "seriallink.h"
 #include "recordwriter.h"
+#include "serialconnection.h"
 #include "sessionrecording.h"
 
 #include <QObject>
-#include <QSerialPort>
 #include <QTimer>
 
 // Records the telemetry module's frames: opens the device as the monitor
@@ -54,9 +52,8 @@ private:
     void countFrame();
 
     const Options options;
-    QSerialPort port;
-    PortListener listener;
-    SerialLink link;
+    SerialConnection connection;
+    SerialLink &link;
     SessionRecording lines;
     SessionRecording raw;
     QTimer deadline;

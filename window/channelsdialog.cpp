@@ -14,57 +14,41 @@ namespace {
 using Channel = ChannelScale::Channel;
 using Field = ChannelScale::Field;
 
-// What the group and its fields are called, whatever the user names the
-// channel: the trace it belongs to.
+// What the group is called, whatever the user names the channel: the trace
+// it belongs to.
+const char *const GroupTitles[ChannelScale::ChannelCount] = {
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Volt 1, the blue trace"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Volt 2, the red trace"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Link quality, the green trace") };
+
+// By field: its label in the dialog, and its name for assistive tools,
+// which hear a field apart from its neighbours.
+const char *const FieldLabels[] = {
+    "", QT_TRANSLATE_NOOP("ChannelsDialog", "Name"), QT_TRANSLATE_NOOP("ChannelsDialog", "Unit"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"), QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"), QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Decimals") };
+const char *const FieldNames[] = {
+    "", QT_TRANSLATE_NOOP("ChannelsDialog", "name"), QT_TRANSLATE_NOOP("ChannelsDialog", "unit"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "first raw value"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "what the first raw value reads"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "second raw value"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "what the second raw value reads"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "decimals") };
+
 QString groupTitle(Channel channel)
 {
-    switch (channel) {
-    case ChannelScale::Volt1:
-        return ChannelsDialog::tr("Volt 1, the blue trace");
-    case ChannelScale::Volt2:
-        return ChannelsDialog::tr("Volt 2, the red trace");
-    default:
-        return ChannelsDialog::tr("Link quality, the green trace");
-    }
+    return ChannelsDialog::tr(GroupTitles[channel]);
 }
 
 QString fieldLabel(Field field)
 {
-    switch (field) {
-    case ChannelScale::Name:
-        return ChannelsDialog::tr("Name");
-    case ChannelScale::Unit:
-        return ChannelsDialog::tr("Unit");
-    case ChannelScale::Raw1:
-    case ChannelScale::Raw2:
-        return ChannelsDialog::tr("Raw value");
-    case ChannelScale::Value1:
-    case ChannelScale::Value2:
-        return ChannelsDialog::tr("reads");
-    default:
-        return ChannelsDialog::tr("Decimals");
-    }
+    return ChannelsDialog::tr(FieldLabels[field]);
 }
 
-// For assistive tools, which hear a field apart from its neighbours.
 QString fieldName(Field field)
 {
-    switch (field) {
-    case ChannelScale::Name:
-        return ChannelsDialog::tr("name");
-    case ChannelScale::Unit:
-        return ChannelsDialog::tr("unit");
-    case ChannelScale::Raw1:
-        return ChannelsDialog::tr("first raw value");
-    case ChannelScale::Value1:
-        return ChannelsDialog::tr("what the first raw value reads");
-    case ChannelScale::Raw2:
-        return ChannelsDialog::tr("second raw value");
-    case ChannelScale::Value2:
-        return ChannelsDialog::tr("what the second raw value reads");
-    default:
-        return ChannelsDialog::tr("decimals");
-    }
+    return ChannelsDialog::tr(FieldNames[field]);
 }
 
 // Numbers as the user writes them (6,12 in German), or as the settings do.
