@@ -1,4 +1,5 @@
 #include "alarmwatch.h"
+#include "channelscale.h"
 #include "datapane.h"
 #include "dialogdriver.h"
 #include "linkedwindow.h"
@@ -50,6 +51,7 @@ private slots:
     void trippedAlarmCaption();
     void pauseLetsReportsGoOn();
     void graphTakesFocusAfterTheRows();
+    void readsInTheChannelsUnits();
 
 private:
     TemporarySettings settings; // before any window reads them
@@ -546,6 +548,46 @@ void tst_Window::graphTakesFocusAfterTheRows()
     QVERIFY(graph->thresholdsShown());
     QTest::keyClick(lastValue, Qt::Key_T, Qt::ControlModifier); // anywhere in the window
     QVERIFY(!graph->thresholdsShown());
+}
+
+// Kept in the settings, a unit shows wherever a number is read; the rows'
+// boxes and the bytes stay raw.
+void tst_Window::readsInTheChannelsUnits()
+{
+    QSettings().clear();
+    const QList<std::pair<const char *, QVariant>> volt1 = {
+        { "unit", "V" }, { "raw1", 0 }, { "value1", 0 }, { "raw2", 255 }, { "value2", 10 }, { "decimals", 2 } };
+    for (const auto &[key, value] : volt1)
+        QSettings().setValue(QStringLiteral("channels/volt1/") + QLatin1String(key), value);
+    LinkedWindow linked;
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    graph->setDescribeInterval(50);
+    graph->setThresholdsShown(true);
+    graph->resize(400, 200);
+    const QImage rawLabels = [&] {
+        const ChannelScale scaled = graph->channelScale(1);
+        graph->setChannelScale(1, ChannelScale::defaults(ChannelScale::Volt1));
+        const QImage picture = graph->image();
+        graph->setChannelScale(1, scaled);
+        return picture;
+    }();
+    QVERIFY(graph->image() != rawLabels); // "1: 0.04 V" for "1"
+    QVERIFY(linked.send(voltsFrame(156, 150, 7, 0)));
+    QTRY_COMPARE(graph->newestSlot(), 0);
+    QCOMPARE(graph->readout(0), QStringLiteral("Reports ago: 0\nVolt 1: 6.12 V (156)\nVolt 2: 150\nLink quality: 7"));
+    QTRY_VERIFY(graph->accessibleDescription().endsWith(
+            QStringLiteral("Newest report: volt 1 6.12 V, volt 2 150, link quality 7")));
+
+    auto *value1 = rowChild<QSpinBox>(linked.window, "valueSpinBox", 1);
+    value1->setValue(100);
+    QCOMPARE(value1->toolTip(), QStringLiteral("100 means 3.92 V"));
+    QVERIFY(value1->accessibleDescription().endsWith(value1->toolTip()));
+    QCOMPARE(rowChild<QSpinBox>(linked.window, "valueSpinBox", 3)->toolTip(), QString());
+    rowChild<QComboBox>(linked.window, "comparisonComboBox", 1)->setCurrentIndex(1);
+    QVERIFY(linked.send(voltsFrame(156, 150, 7, 0)));
+    QTRY_COMPARE(rowChild<QLabel>(linked.window, "alarmLabel", 1)->accessibleDescription(),
+                 QStringLiteral("Alarm condition holds: volt 1 is above 3.92 V"));
+    QSettings().clear();
 }
 
 QTEST_MAIN(tst_Window)
