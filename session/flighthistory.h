@@ -55,7 +55,7 @@ public:
     {
         qsizetype count = 0; // reports in the column; none: nothing to draw
         bool lostLink = false; // part of the column's time the link was lost
-        bool joined = false; // no lost link between its first report and the one before
+        bool joined = false; // a report before its first, and no lost link between them
         ReportValues low{}, high{}, first{}, last{};
     };
     struct Statistics
