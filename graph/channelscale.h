@@ -62,12 +62,14 @@ public:
     bool operator==(const ChannelScale &other) const;
     bool operator!=(const ChannelScale &other) const { return !(*this == other); }
 
-    // Kept under channels/volt1, channels/volt2 and channels/linkq.
-    static QString settingsGroup(Channel channel);
     // The channel's setting as kept; a setting edited into nonsense is
     // named in one line on standard error, and the channel reads raw.
     static ChannelScale load(QSettings &settings, Channel channel);
     void save(QSettings &settings, Channel channel) const;
+
+private:
+    // Kept under channels/volt1, channels/volt2 and channels/linkq.
+    static QString settingsGroup(Channel channel);
 };
 
 #endif

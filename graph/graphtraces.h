@@ -24,9 +24,6 @@ public:
 
     explicit GraphTraces(QSize size);
 
-    // From 128 pixels up each slot takes a whole number of pixels; below
-    // that a whole step would be 0 and collapse the traces onto the left edge.
-    qreal slotStep() const { return step; }
     // The slot whose point is nearest to x.
     int slotAt(int x) const;
     // The pixel column of a slot's point.
@@ -52,6 +49,8 @@ private:
     void drawRun(QPainter &painter, const QPoint *points, int first, int last, Slice slice) const;
 
     QSize size;
+    // From 128 pixels up each slot takes a whole number of pixels; below
+    // that a whole step would be 0 and collapse the traces onto the left edge.
     qreal step;
 };
 

@@ -40,7 +40,6 @@ public:
     void addSample(int volt1, int volt2);
     // How values of channel 1 or 2 (volt 1, volt 2) read in the user's units.
     void setScale(int channel, const ChannelScale &scale);
-    bool isTripped(int index) const { return watch.holds(index); }
     // The last control in Tab order.
     QWidget *lastControl() const;
 

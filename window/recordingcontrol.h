@@ -33,15 +33,8 @@ public:
     // Creates the file now and writes from the next frame on. False, with
     // the reason in errorString(), when the file cannot be made.
     bool start(const QString &path);
-    // Creates the file now, and writes once begin() is called (when the link
-    // is up, say).
-    bool prepare(const QString &path);
-    bool begin();
     void finish();
     QString errorString() const { return error; }
-
-    // duplink-YYYY-MM-DD-HHMM.csv in the documents folder.
-    static QString proposedPath();
 
 signals:
     void recordingChanged(bool recording);
@@ -49,6 +42,11 @@ signals:
     void message(const QString &text);
 
 private:
+    // Creates the file now, and writes once begin() is called.
+    bool prepare(const QString &path);
+    bool begin();
+    // duplink-YYYY-MM-DD-HHMM.csv in the documents folder.
+    static QString proposedPath();
     void chooseFile();
     void failed(const QString &reason);
     void updateActions();
