@@ -196,11 +196,6 @@ QString RenderArea::thresholdLabel(int index) const
     return tr("%1: %2").arg(index + 1).arg(scale.valueText(thresholdValues[index]));
 }
 
-int RenderArea::slotAt(int x) const
-{
-    return traces().slotAt(x);
-}
-
 bool RenderArea::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {
@@ -340,17 +335,3 @@ QImage RenderArea::image()
     return shown;
 }
 
-QString RenderArea::saveImage(const QString &path)
-{
-    return exporter->save(path);
-}
-
-void RenderArea::saveImageAs()
-{
-    exporter->saveAs();
-}
-
-void RenderArea::copyImage()
-{
-    exporter->copy();
-}

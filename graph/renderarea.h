@@ -71,7 +71,7 @@ public:
     // has held none yet. Reads the picture as shown (frozen while paused).
     QString readout(int slot) const;
     // The slot whose point is nearest to x.
-    int slotAt(int x) const;
+    int slotAt(int x) const { return traces().slotAt(x); }
     // The keyboard cursor's slot, or -1 before the graph first has focus.
     int cursorSlot() const { return cursor; }
 
@@ -98,7 +98,7 @@ public:
     // cursor or the pause note.
     QImage image();
     // Writes image() to path as a PNG; returns why it failed, or nothing.
-    QString saveImage(const QString &path);
+    QString saveImage(const QString &path) { return exporter->save(path); }
 
     // The context menu's actions, also reachable by their shortcuts:
     // Ctrl+T, Space (with focus), Ctrl+S, Ctrl+C (with focus).
@@ -112,8 +112,8 @@ signals:
 
 public slots:
     // Asks for a file and saves the picture there; a failure is shown.
-    void saveImageAs();
-    void copyImage();
+    void saveImageAs() { exporter->saveAs(); }
+    void copyImage() { exporter->copy(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

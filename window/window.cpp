@@ -108,11 +108,6 @@ void Window::setUpMenus()
     renderArea->addActions(entries);
 }
 
-void Window::setRefreshInterval(int ms)
-{
-    refreshThrottle->setInterval(ms);
-}
-
 void Window::layOut()
 {
     auto *layout = new QGridLayout;
@@ -125,7 +120,7 @@ void Window::layOut()
     setLayout(layout);
 }
 
-// The alarm rows name their own controls.
+// The alarm rows and the data pane name themselves.
 void Window::describeForAssistiveTools()
 {
     renderArea->setAccessibleName(tr("Telemetry graph"));
@@ -135,9 +130,6 @@ void Window::describeForAssistiveTools()
     // It keeps that as its accessible name and says what it is for here.
     statusLabel->setPurpose(tr("Link quality: the average of the last 16 reports and half the "
                                "average of the second link reading, or the state of the link"));
-    dataBrowser->setAccessibleName(tr("User data"));
-    dataBrowser->setAccessibleDescription(
-            tr("One line of hexadecimal bytes for each user-data frame received"));
 }
 
 void Window::showEvent(QShowEvent *event)

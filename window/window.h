@@ -5,6 +5,7 @@
 #include "framecodec.h"
 #include "linkqualityaverage.h"
 #include "protocol.h"
+#include "refreshthrottle.h"
 #include "threshold.h"
 
 #include <QString>
@@ -21,7 +22,6 @@ class ChannelsControl;
 class DataPane;
 class PortListener;
 class RecordingControl;
-class RefreshThrottle;
 class ReplayDevice;
 class RenderArea;
 class SerialConnection;
@@ -66,7 +66,7 @@ public:
     // starts), to a file whose extension says its format.
     void recordFromLinkUp(const QString &path) { pendingRecording = path; }
 
-    void setRefreshInterval(int ms);
+    void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
 
 signals:
     // The user closed the port dialog without choosing a port.
