@@ -1,3 +1,4 @@
+#include "historycontrol.h"
 #include "replaydevice.h"
 #include "toolcommandline.h"
 #include "window.h"
@@ -30,6 +31,11 @@ const QCommandLineOption SpeedOption(
         QCoreApplication::translate("main",
                 "With --replay: play N times faster (default 1; 0 as fast as possible)."),
         QStringLiteral("N"), QStringLiteral("1"));
+const QCommandLineOption HistoryOption(
+        QStringLiteral("history"),
+        QCoreApplication::translate("main",
+                "Open the flight history window too (Ctrl+H): every report since the start against "
+                "time; with --replay --speed 0, the whole capture at once."));
 
 void describeArguments(QCommandLineParser &parser)
 {
@@ -37,7 +43,7 @@ void describeArguments(QCommandLineParser &parser)
             "main", "Monitor and configure the telemetry module of a radio-control link."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions({ RecordOption, ReplayOption, SpeedOption });
+    parser.addOptions({ RecordOption, ReplayOption, SpeedOption, HistoryOption });
     parser.addPositionalArgument(
             QStringLiteral("device"),
             QCoreApplication::translate("main",
@@ -214,5 +220,7 @@ int main(int argc, char *argv[])
         replay.play(parser.value(SpeedOption).toDouble());
     }
     window.show();
+    if (parser.isSet(HistoryOption))
+        window.historyControl()->openWindow();
     return app.exec();
 }

@@ -7,7 +7,8 @@
 //       over --steady seconds more (the pane is full and trims as it grows)
 //   bench_endtoend --mode linerate DEVICE   while duplink-sim --rate 137 writes:
 //       process CPU time as a share of one core; --fill-pane starts with a
-//       full data pane, as after half an hour at line rate
+//       full data pane, as after half an hour at line rate; --history opens
+//       the flight history window too, following the reports
 //   bench_endtoend --mode floor DEVICE      the same, with a bare listener on
 //       the port and no window: what reading the line costs on this machine
 //   bench_endtoend --mode idle              the window on a pseudo-terminal of
@@ -21,6 +22,7 @@
 
 #include "datapane.h"
 #include "dialogdriver.h"
+#include "historycontrol.h"
 #include "linkqualityaverage.h"
 #include "portlistener.h"
 #include "processusage.h"
@@ -236,6 +238,8 @@ public:
                 pane->viewport()->installEventFilter(&panePaints);
             if (auto *status = window->findChild<QWidget *>(QStringLiteral("statusLabel")))
                 status->installEventFilter(&statusPaints);
+            if (auto *history = window->findChild<QWidget *>(QStringLiteral("historyPlot")))
+                history->installEventFilter(&historyPaints);
         }
         deadline.setSingleShot(true);
         connect(&deadline, &QTimer::timeout, this, &Run::timedOut);
@@ -259,7 +263,8 @@ private:
         double cpu;
         double mainThreadCpu; // the GUI thread alone, the toolkit's helpers aside
         long rssKb;
-        qint64 graphPaints, panePaints;
+        long historyKb; // what the flight history holds, which grows by design
+        qint64 graphPaints, panePaints, historyPaints;
         qint64 wakeups;
         double systemCpu; // in the kernel on our behalf
     };
@@ -271,8 +276,10 @@ private:
                  processCpuSeconds(),
                  threadCpuSeconds(),
                  residentKiB(),
+                 window ? long(window->historyControl()->history().memoryUsed() / 1024) : 0,
                  graphPaints.paints,
                  panePaints.paints,
+                 historyPaints.paints,
                  wakeUps(),
                  systemCpuSeconds() };
     }
@@ -324,6 +331,7 @@ private:
         report(prefix + "latency_max_ms", percentile(delays, 1.0));
         report(prefix + "rss_end_kb", double(end.rssKb));
         report(prefix + "rss_growth_kb", double(end.rssKb - start.rssKb));
+        report(prefix + "history_growth_kb", double(end.historyKb - start.historyKb));
         reportPaints(prefix, end, elapsed);
         report(prefix + "data_pane_lines", double(dataPaneLines()));
         start = end;
@@ -358,6 +366,7 @@ private:
     {
         report(prefix + "graph_paints_per_second", double(end.graphPaints - start.graphPaints) / elapsed);
         report(prefix + "pane_paints_per_second", double(end.panePaints - start.panePaints) / elapsed);
+        report(prefix + "history_paints_per_second", double(end.historyPaints - start.historyPaints) / elapsed);
     }
 
     int dataPaneLines() const
@@ -383,6 +392,7 @@ private:
     LatencyProbe probe;
     PaintCounter graphPaints;
     PaintCounter panePaints;
+    PaintCounter historyPaints;
     PaintDelay statusPaints;
     LinkQualityAverage averages;
     QTimer deadline;
@@ -495,11 +505,13 @@ int main(int argc, char *argv[])
             QStringLiteral("30"));
     const QCommandLineOption fillOption(QStringLiteral("fill-pane"),
             QStringLiteral("Start with a full data pane."));
+    const QCommandLineOption historyOption(QStringLiteral("history"),
+            QStringLiteral("Open the flight history window too."));
     const QCommandLineOption timeoutOption(QStringLiteral("timeout"),
             QStringLiteral("Give up after this many seconds."), QStringLiteral("S"),
             QStringLiteral("600"));
     parser.addOptions({ modeOption, framesOption, steadyOption, warmupOption, secondsOption,
-                        fillOption, timeoutOption });
+                        fillOption, historyOption, timeoutOption });
     parser.process(app);
     const QString mode = parser.value(modeOption);
     if (mode == QLatin1String("idle"))
@@ -547,6 +559,8 @@ int main(int argc, char *argv[])
         return usage("the window has no listener");
     if (parser.isSet(fillOption))
         fillDataPane(listener);
+    if (parser.isSet(historyOption))
+        window.historyControl()->openWindow();
 
     Run run(settings, listener, &window);
     const int code = app.exec();

@@ -56,19 +56,31 @@ ChannelScale::Problem ChannelScale::problem() const
     return {};
 }
 
-double ChannelScale::value(int raw) const
+double ChannelScale::value(double raw) const
 {
     return value1 + (raw - raw1) * (value2 - value1) / (raw2 - raw1);
+}
+
+QString ChannelScale::number(double raw) const
+{
+    QString text = QString::number(value(raw), 'f', decimals);
+    if (text.toDouble() == 0) // rounded to nothing: no "-0.00"
+        text = QString::number(0.0, 'f', decimals);
+    return text;
 }
 
 QString ChannelScale::valueText(int raw) const
 {
     if (!hasUnit())
         return QString::number(raw);
-    QString number = QString::number(value(raw), 'f', decimals);
-    if (number.toDouble() == 0) // rounded to nothing: no "-0.00"
-        number = QString::number(0.0, 'f', decimals);
-    return number + QLatin1Char(' ') + unit;
+    return number(raw) + QLatin1Char(' ') + unit;
+}
+
+QString ChannelScale::meanText(double raw) const
+{
+    if (!hasUnit())
+        return QString::number(raw, 'f', 1);
+    return number(raw) + QLatin1Char(' ') + unit;
 }
 
 QString ChannelScale::reading(int raw) const

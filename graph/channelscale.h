@@ -50,9 +50,14 @@ public:
     Problem problem() const;
     bool hasUnit() const { return !unit.isEmpty(); }
 
-    double value(int raw) const;
+    double value(double raw) const;
+    // The value with the channel's decimals, no unit: "6.12".
+    QString number(double raw) const;
     // "6.12 V"; without a unit, the raw number as it always was.
     QString valueText(int raw) const;
+    // A figure between raw bytes, such as a mean: "5.83 V"; without a unit,
+    // the raw figure with one decimal, "148.6".
+    QString meanText(double raw) const;
     // "6.12 V (156)": the raw byte goes with the value; without a unit, "156".
     QString reading(int raw) const;
     // How the name reads inside a sentence: the default names as they always

@@ -15,6 +15,7 @@ GraphExport::GraphExport(QWidget *graph, Picture picture)
       graph(graph),
       picture(std::move(picture))
 {
+    title = tr("Save graph as image");
     savingAction = new QAction(tr("Save graph as image..."), graph);
     savingAction->setObjectName(QStringLiteral("saveImageAction"));
     savingAction->setShortcut(QKeySequence::Save);
@@ -44,21 +45,28 @@ QString GraphExport::save(const QString &path) const
     return {};
 }
 
+void GraphExport::setNames(const QString &saveText, const QString &fileName)
+{
+    savingAction->setText(saveText);
+    title = QString(saveText).remove(QLatin1String("..."));
+    offeredName = fileName;
+}
+
 void GraphExport::saveAs()
 {
-    QFileDialog dialog(graph, tr("Save graph as image"));
+    QFileDialog dialog(graph, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(tr("PNG images (*.png)"));
     dialog.setDefaultSuffix(QStringLiteral("png"));
     // The pictures folder where there is one, not wherever Duplink started.
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     dialog.setDirectory(QDir(pictures).exists() ? pictures : QDir::homePath());
-    dialog.selectFile(QStringLiteral("duplink-graph.png"));
+    dialog.selectFile(offeredName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString error = save(dialog.selectedFiles().constFirst());
     if (!error.isEmpty())
-        QMessageBox::warning(graph, tr("Save graph as image"), error);
+        QMessageBox::warning(graph, title, error);
 }
 
 void GraphExport::copy()

@@ -31,6 +31,10 @@ public:
     // Writes the picture to path as a PNG; returns why it failed, or nothing.
     QString save(const QString &path) const;
 
+    // Another picture than the graph's: the save entry's text, which the
+    // file dialog's title follows, and the file name it offers.
+    void setNames(const QString &saveText, const QString &fileName);
+
 public slots:
     // Asks for a file and saves the picture there; a failure is shown.
     void saveAs();
@@ -41,6 +45,8 @@ private:
     Picture picture;
     QAction *savingAction;
     QAction *copyingAction;
+    QString title;
+    QString offeredName = QStringLiteral("duplink-graph.png");
 };
 
 #endif

@@ -65,6 +65,7 @@ bool RawCapture::open(const QString &path, bool playWhatIsWhole)
     if (file.read(header, HeaderLength) != HeaderLength
         || std::memcmp(header, Magic, MagicLength) != 0)
         return fail(QStringLiteral("%1 is not a raw capture (made by duplink-record --raw)").arg(path));
+    started = qint64(qFromLittleEndian<quint64>(header + MagicLength));
     if (!checkRecords(playWhatIsWhole))
         return false;
     return file.seek(HeaderLength)

@@ -38,6 +38,8 @@ public:
     // records before the cut are played and truncatedAt() says where.
     bool open(const QString &path, bool playWhatIsWhole = false);
     qint64 truncatedAt() const { return cutAt; }
+    // When the recording started, in milliseconds since 1970-01-01 UTC.
+    qint64 startedAt() const { return started; }
     // The next record; false at the end of the file or on a read error
     // (errorString() is then set).
     bool next(Record &record);
@@ -58,6 +60,7 @@ private:
     QString error;
     qint64 wholeUntil = 0; // where the last whole record ends
     qint64 cutAt = -1;     // where a record was cut short, or -1
+    qint64 started = 0;
 };
 
 #endif

@@ -42,6 +42,7 @@ void ReplayDevice::releaseDue()
     bool any = false;
     while (hasNext && due(next)) {
         released.append(next.bytes);
+        blockEnds.push_back({ released.size(), next.ms });
         any = true;
         hasNext = capture.next(next);
     }
@@ -61,11 +62,19 @@ qint64 ReplayDevice::bytesAvailable() const
 
 qint64 ReplayDevice::readData(char *data, qint64 maxSize)
 {
-    const qint64 count = std::min<qint64>(maxSize, released.size() - readUpTo);
+    if (readingBlock == blockEnds.size())
+        return 0;
+    const BlockEnd &block = blockEnds[readingBlock];
+    const qint64 count = std::min<qint64>(maxSize, block.end - readUpTo);
     std::memcpy(data, released.constData() + readUpTo, size_t(count));
     readUpTo += count;
+    playedMs = block.ms;
+    if (readUpTo == block.end)
+        ++readingBlock;
     if (readUpTo == released.size()) {
         released.resize(0); // keeps its room for the next blocks
+        blockEnds.clear();
+        readingBlock = 0;
         readUpTo = 0;
         // As fast as it is read: the next blocks once these are taken.
         if (speed <= 0 && hasNext && !pacer.isActive())

@@ -8,10 +8,14 @@
 #include <QIODevice>
 #include <QTimer>
 
+#include <vector>
+
 // A raw capture played back as a read-only device: each recorded block
 // becomes readable at its recorded time since the start, divided by the
 // speed (0: as fast as the reader takes it). A listener reads it as it
-// reads a serial port.
+// reads a serial port. A read ends at the end of a recorded block, as a
+// read of the port did, so what a reader decodes from one read arrived at
+// one recorded time (playedTime()).
 class ReplayDevice : public QIODevice
 {
     Q_OBJECT
@@ -24,6 +28,11 @@ public:
     bool openCapture(const QString &path);
     qint64 truncatedAt() const { return capture.truncatedAt(); }
     QString errorString() const { return capture.errorString(); }
+
+    // The wall-clock time the block last read arrived at when recorded, in
+    // milliseconds since 1970-01-01 UTC: the flight's own time, whatever
+    // the speed.
+    qint64 playedTime() const { return capture.startedAt() + playedMs; }
 
     // Starts the clock: the first block is readable at once.
     void play(double speed);
@@ -55,6 +64,15 @@ private:
     QTimer pacer;
     QByteArray released;
     qsizetype readUpTo = 0;
+    // Where each block released and not yet read ends, with its time.
+    struct BlockEnd
+    {
+        qsizetype end;
+        qint64 ms;
+    };
+    std::vector<BlockEnd> blockEnds; // keeps its room, as released does
+    std::size_t readingBlock = 0;
+    qint64 playedMs = 0;
     bool done = false;
 };
 

@@ -6,6 +6,7 @@
 #include "commdialog.h"
 #include "datapane.h"
 #include "devicepath.h"
+#include "historycontrol.h"
 #include "portlistener.h"
 #include "recordingcontrol.h"
 #include "refreshthrottle.h"
@@ -51,6 +52,7 @@ Window::Window(const QStringList &extraPorts)
 
     setUpRecording();
     setUpChannels();
+    history = new HistoryControl(this, rows, channels);
     setUpMenus();
     layOut();
     setWindowTitle(tr("Torvi Duplink"));
@@ -103,7 +105,7 @@ void Window::setUpMenus()
         return line;
     };
     const QList<QAction *> entries = { separator(), recording->recordAction(), recording->stopAction(),
-                                       separator(), channels->editAction() };
+                                       separator(), channels->editAction(), history->openAction() };
     dataBrowser->setMenuActions(entries.mid(1));
     renderArea->addActions(entries);
 }
@@ -185,6 +187,7 @@ void Window::connectDevice(const QString &name)
     port = connection->port();
     link = connection->link();
     showReportsOf(connection->listener());
+    history->followLink(link);
     connect(link, &SerialLink::cannotOpen, this, &Window::showLinkStatus);
     connect(link, &SerialLink::lost, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
@@ -209,6 +212,7 @@ void Window::showReplay(ReplayDevice *device, const QString &name)
 {
     firstShowDone = true; // no port to ask for
     replayName = name;
+    history->followReplay(device);
     updateTitle();
     listen(device);
     connect(device, &ReplayDevice::finished, this, [this, device] { replayEnded(device); });
@@ -245,6 +249,7 @@ void Window::showReportsOf(PortListener *reporter)
 {
     listener = reporter;
     recording->setListener(listener);
+    history->listenTo(listener);
     connect(listener, &PortListener::reportThreshold, this, &Window::showThreshold);
     connect(listener, &PortListener::reportData, this, &Window::showData);
     connect(listener, &PortListener::reportVolts, this, &Window::showVolts);

@@ -20,6 +20,7 @@ QT_END_NAMESPACE
 class AlarmRows;
 class ChannelsControl;
 class DataPane;
+class HistoryControl;
 class PortListener;
 class RecordingControl;
 class ReplayDevice;
@@ -67,6 +68,9 @@ public:
     void recordFromLinkUp(const QString &path) { pendingRecording = path; }
 
     void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
+
+    // Every report since the start, and the "Flight history" window.
+    HistoryControl *historyControl() const { return history; }
 
 signals:
     // The user closed the port dialog without choosing a port.
@@ -124,6 +128,7 @@ private:
     bool firstShowDone = false;
     RecordingControl *recording;
     ChannelsControl *channels;
+    HistoryControl *history;
     QString pendingRecording;
     QString replayName; // of the recording played, while it is a replay
 

@@ -1,0 +1,275 @@
+#include "flighthistory.h"
+#include "historycontrol.h"
+#include "historyexport.h"
+#include "historyplot.h"
+#include "historywindow.h"
+#include "linkedwindow.h"
+#include "rawcapture.h"
+#include "replaydevice.h"
+#include "temporarysettings.h"
+#include "testframes.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+#include <algorithm>
+
+namespace {
+
+// A flight of 400 reports, 50 ms apart, with a silence of five seconds
+// after the 200th; volt 1 is 0 (below alarm row 1's default "less than 1")
+// from the 100th report to the 129th.
+constexpr qint64 Start = 1700000000000; // ms since 1970
+constexpr int Reports = 400;
+constexpr qint64 StepMs = 50;
+
+qint64 timeOf(int i)
+{
+    return StepMs * i + (i >= 200 ? 5000 : 0);
+}
+
+ReportValues valuesOf(int i)
+{
+    return { quint8(i >= 100 && i < 130 ? 0 : 10 + i % 200), quint8(255 - i % 255), quint8(i * 7 % 256),
+             quint8(i % 100) };
+}
+
+// Played into a window with the history window open, as fast as it goes
+// unless told otherwise.
+struct PlayedFlight
+{
+    explicit PlayedFlight(const QString &path, double speed = 0)
+        : finished(&replay, &ReplayDevice::finished)
+    {
+        RawCapture capture;
+        capture.create(path, Start);
+        for (int i = 0; i < Reports; ++i) {
+            const ReportValues v = valuesOf(i);
+            capture.append(timeOf(i), voltsFrame(v[0], v[1], v[2], v[3]));
+        }
+        capture.close();
+        replay.openCapture(path);
+        window.showReplay(&replay, QStringLiteral("flight.raw"));
+        window.historyControl()->openWindow();
+        history = window.historyControl()->window();
+        plot = history->plot();
+        replay.play(speed);
+        ok = QTest::qWaitForWindowActive(history);
+        plot->setFocus();
+        if (speed == 0)
+            finish();
+    }
+
+    void finish()
+    {
+        ok = ok && (!finished.isEmpty() || finished.wait(20000));
+        QTest::qWait(2 * HistoryWindow::RefreshInterval); // the last reports painted
+    }
+
+    // The reports in [from, to), and the figures line they make.
+    static QString figures(qint64 from, qint64 to, const QString &range)
+    {
+        QStringList lines;
+        int count = 0;
+        for (int c = 0; c < 3; ++c) {
+            int low = 255, high = 0, newest = 0;
+            double sum = 0;
+            count = 0;
+            for (int i = 0; i < Reports; ++i) {
+                if (Start + timeOf(i) < from || Start + timeOf(i) >= to)
+                    continue;
+                const int v = valuesOf(i)[c];
+                low = std::min(low, v), high = std::max(high, v), newest = v, sum += v, ++count;
+            }
+            lines << QStringLiteral("%1: min %2, max %3, mean %4, newest %5.")
+                             .arg(QStringList{ "Volt 1", "Volt 2", "Link quality" }[c])
+                             .arg(low).arg(high).arg(sum / count, 0, 'f', 1).arg(newest);
+        }
+        return QStringLiteral("%1 since the first report, %2 reports.\n").arg(range).arg(count) + lines.join('\n');
+    }
+
+    QString shownRange() const
+    {
+        auto text = [](qint64 ms) { return QStringLiteral("%1:%2").arg(ms / 60000).arg(ms / 1000 % 60, 2, 10, QChar('0')); };
+        return text(plot->view().from() - Start) + " to " + text(plot->view().to() - Start);
+    }
+
+    QString shownFigures() const { return child<QLabel>(*history, "historyFigures")->text(); }
+
+    TemporarySettings settings;
+    ReplayDevice replay;
+    Window window;
+    HistoryWindow *history = nullptr;
+    HistoryPlot *plot = nullptr;
+    QSignalSpy finished;
+    bool ok = false;
+};
+
+} // namespace
+
+class tst_HistoryWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replayShowsTheWholeFlight();
+    void keysZoomAndPan_data();
+    void keysZoomAndPan();
+    void exportWritesTheShownReports();
+    void refusedExportLeavesNothing();
+    void followingPaintsWhatAWholePaintShows();
+
+private:
+    QTemporaryDir folder;
+};
+
+// The capture's own times, whatever the speed: the whole flight shown, its
+// silence kept as a lost link, the alarm marked where volt 1 fell and rose.
+void tst_HistoryWindow::replayShowsTheWholeFlight()
+{
+    PlayedFlight flight(folder.filePath("whole.raw"));
+    QVERIFY(flight.ok);
+    const FlightHistory &history = flight.window.historyControl()->history();
+    QCOMPARE(history.size(), Reports);
+    QCOMPARE(flight.plot->origin(), Start);
+    QCOMPARE(flight.plot->view().mode(), HistoryView::Mode::Whole);
+    QCOMPARE(flight.plot->view().from(), Start);
+    QVERIFY(flight.plot->view().to() > Start + timeOf(Reports - 1));
+    QVERIFY(flight.plot->view().to() - Start < timeOf(Reports - 1) * 9 / 8 + 2 * flight.plot->view().msPerColumn());
+    QCOMPARE(flight.shownFigures(), PlayedFlight::figures(Start, Start + timeOf(Reports), flight.shownRange()));
+
+    const auto gaps = history.lostLinks(Start, Start + timeOf(Reports));
+    QCOMPARE(gaps.size(), std::size_t(1));
+    QCOMPARE(gaps[0].from, Start + timeOf(199));
+    QCOMPARE(gaps[0].to, Start + timeOf(200));
+    const auto changes = history.alarmChanges(Start, Start + timeOf(Reports));
+    QCOMPARE(changes.size(), std::size_t(4)); // rows 1 and 2 watch volt 1
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        QCOMPARE(changes[k].time, Start + timeOf(k < 2 ? 100 : 130));
+        QCOMPARE(changes[k].row, int(k % 2));
+        QCOMPARE(changes[k].tripped, k < 2);
+    }
+}
+
+void tst_HistoryWindow::keysZoomAndPan_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<HistoryView::Mode>("mode");
+    QTest::addColumn<double>("zoom"); // column width against the whole flight's
+    QTest::addColumn<int>("eighthsBack"); // of the width, from the newest report at the right edge
+
+    using Mode = HistoryView::Mode;
+    QTest::newRow("+") << QList<int>{ Qt::Key_Plus } << Mode::Live << 0.5 << 0;
+    QTest::newRow("+ +") << QList<int>{ Qt::Key_Plus, Qt::Key_Plus } << Mode::Live << 0.25 << 0;
+    QTest::newRow("+ Left") << QList<int>{ Qt::Key_Plus, Qt::Key_Left } << Mode::Fixed << 0.5 << 1;
+    QTest::newRow("+ Left Left Right") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right }
+                                       << Mode::Fixed << 0.5 << 1;
+    QTest::newRow("+ Left Right") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Right } << Mode::Live << 0.5 << 0;
+    QTest::newRow("+ Left Left End") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Left, Qt::Key_End }
+                                     << Mode::Live << 0.5 << 0;
+    QTest::newRow("+ + -") << QList<int>{ Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus } << Mode::Live << 0.5 << 0;
+    QTest::newRow("-: no further than the whole flight") << QList<int>{ Qt::Key_Minus } << Mode::Whole << 1.0 << 0;
+    QTest::newRow("+ Left Home") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Home } << Mode::Whole << 1.0 << 0;
+}
+
+// The keys as the user presses them, with the figures following the view.
+void tst_HistoryWindow::keysZoomAndPan()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(HistoryView::Mode, mode);
+    QFETCH(double, zoom);
+    QFETCH(int, eighthsBack);
+    PlayedFlight flight(folder.filePath("keys.raw"));
+    QVERIFY(flight.ok);
+    const HistoryView &view = flight.plot->view();
+    const qint64 wholeMs = view.msPerColumn();
+    for (const int key : keys)
+        QTest::keyClick(flight.plot, Qt::Key(key));
+    QCOMPARE(view.mode(), mode);
+    QCOMPARE(double(view.msPerColumn()) / double(wholeMs), zoom);
+    const qint64 newest = Start + timeOf(Reports - 1);
+    if (mode != HistoryView::Mode::Whole) {
+        const qint64 right = view.to() + eighthsBack * (view.width() / 8) * view.msPerColumn();
+        QVERIFY(right > newest && right - view.msPerColumn() <= newest);
+    }
+    QCOMPARE(flight.shownFigures(), PlayedFlight::figures(view.from(), view.to(), flight.shownRange()));
+}
+
+// The reports in view, read back: times from the start and by the clock,
+// the raw bytes, and a channel with a unit in that unit.
+void tst_HistoryWindow::exportWritesTheShownReports()
+{
+    PlayedFlight flight(folder.filePath("export.raw"));
+    QVERIFY(flight.ok);
+    ChannelScale volts = ChannelScale::defaults(ChannelScale::Volt1);
+    volts.name = QStringLiteral("RX, battery");
+    volts.unit = QStringLiteral("V");
+    volts.value2 = 10;
+    volts.decimals = 2;
+    flight.history->setChannelScale(1, volts);
+    QTest::keyClicks(flight.plot, "++");
+    QTest::keyClick(flight.plot, Qt::Key_Left);
+    const QString path = folder.filePath("shown.csv");
+    QCOMPARE(flight.history->exporter()->exportShown(path), QString());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QCOMPARE(file.readLine(), QByteArray("seconds,utc,volt1,volt2,linkq,linkql,\"RX, battery (V)\"\n"));
+    int rows = 0;
+    for (int i = 0; i < Reports; ++i) {
+        const qint64 time = Start + timeOf(i);
+        if (time < flight.plot->view().from() || time >= flight.plot->view().to())
+            continue;
+        const ReportValues v = valuesOf(i);
+        const QString expected = QStringLiteral("%1,%2,%3,%4,%5,%6,%7\n")
+                                         .arg(double(timeOf(i)) / 1000, 0, 'f', 3)
+                                         .arg(QDateTime::fromMSecsSinceEpoch(time, QTimeZone::utc()).toString(Qt::ISODateWithMs))
+                                         .arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3])
+                                         .arg(v[0] * 10.0 / 255, 0, 'f', 2);
+        QCOMPARE(QString::fromUtf8(file.readLine()), expected);
+        ++rows;
+    }
+    QVERIFY(rows > 10 && rows < Reports / 2);
+    QVERIFY(file.atEnd());
+}
+
+// Nothing under the name: not even an empty or half-written file.
+void tst_HistoryWindow::refusedExportLeavesNothing()
+{
+    PlayedFlight flight(folder.filePath("refused.raw"));
+    QVERIFY(flight.ok);
+    QFile blocker(folder.filePath("a-file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (const QString &path : { folder.filePath("a-file/shown.csv"), folder.filePath("no-folder/shown.csv") }) {
+        const QString error = flight.history->exporter()->exportShown(path);
+        QVERIFY2(error.startsWith("Cannot export to " + path + ": "), qPrintable(error));
+        QVERIFY(!QFile::exists(path));
+    }
+}
+
+// While following, the plot scrolls and repaints only new columns; what
+// is on the screen then is what a paint of the whole plot draws.
+void tst_HistoryWindow::followingPaintsWhatAWholePaintShows()
+{
+    PlayedFlight flight(folder.filePath("live.raw"), 5);
+    QVERIFY(flight.ok);
+    QTRY_VERIFY(flight.window.historyControl()->history().size() > Reports / 2);
+    QTest::keyClick(flight.plot, Qt::Key_Plus);
+    QCOMPARE(flight.plot->view().mode(), HistoryView::Mode::Live);
+    flight.finish();
+    QVERIFY(flight.ok);
+    QCOMPARE(flight.plot->view().mode(), HistoryView::Mode::Live);
+    const QRect plotArea(flight.plot->mapTo(flight.history, QPoint()), flight.plot->size());
+    const QImage onScreen = flight.history->screen()->grabWindow(flight.history->winId()).toImage().copy(plotArea);
+    QCOMPARE(onScreen.convertToFormat(QImage::Format_RGB32), flight.plot->grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+QTEST_MAIN(tst_HistoryWindow)
+#include "tst_historywindow.moc"

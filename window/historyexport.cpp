@@ -1,0 +1,98 @@
+#include "historyexport.h"
+
+#include "flighthistory.h"
+#include "historyplot.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimeZone>
+
+namespace {
+
+constexpr int WriteBlock = 64 * 1024; // bytes gathered before each write
+
+QByteArray csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+        return text.toUtf8();
+    return '"' + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")).toUtf8() + '"';
+}
+
+} // namespace
+
+HistoryExport::HistoryExport(const FlightHistory &history, HistoryPlot *plot)
+    : QObject(plot), history(history), plot(plot)
+{
+    exportAction = new QAction(tr("Export CSV..."), plot);
+    exportAction->setObjectName(QStringLiteral("exportCsvAction"));
+    exportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportAction->setShortcutContext(Qt::WindowShortcut);
+    connect(exportAction, &QAction::triggered, this, &HistoryExport::exportAs);
+}
+
+QString HistoryExport::writeCsv(const QString &path, const FlightHistory &history, qint64 from, qint64 to,
+                                qint64 origin, const std::array<ChannelScale, ChannelScale::ChannelCount> &scales)
+{
+    const QString shownPath = QDir::toNativeSeparators(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
+    QByteArray text("seconds,utc,volt1,volt2,linkq,linkql");
+    for (const ChannelScale &scale : scales) {
+        if (scale.hasUnit())
+            text += ',' + csvField(tr("%1 (%2)").arg(scale.name, scale.unit));
+    }
+    text += '\n';
+    const qsizetype end = history.lowerBound(to);
+    for (qsizetype index = history.lowerBound(from); index < end; ++index) {
+        const FlightHistory::Report report = history.at(index);
+        text += QByteArray::number(double(report.time - origin) / 1000.0, 'f', 3) + ','
+                + QDateTime::fromMSecsSinceEpoch(report.time, QTimeZone::utc()).toString(Qt::ISODateWithMs).toLatin1();
+        for (const quint8 value : report.values)
+            text += ',' + QByteArray::number(value);
+        for (std::size_t channel = 0; channel < scales.size(); ++channel) {
+            if (scales[channel].hasUnit())
+                text += ',' + scales[channel].number(report.values[channel]).toLatin1();
+        }
+        text += '\n';
+        if (text.size() >= WriteBlock || index + 1 == end) {
+            if (file.write(text) != text.size()) {
+                file.cancelWriting();
+                return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
+            }
+            text.clear();
+        }
+    }
+    if ((!text.isEmpty() && file.write(text) != text.size()) || !file.commit())
+        return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
+    return {};
+}
+
+QString HistoryExport::exportShown(const QString &path) const
+{
+    std::array<ChannelScale, ChannelScale::ChannelCount> scales;
+    for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
+        scales[std::size_t(channel - 1)] = plot->channelScale(channel);
+    return writeCsv(path, history, plot->view().from(), plot->view().to(), plot->origin(), scales);
+}
+
+void HistoryExport::exportAs()
+{
+    QFileDialog dialog(plot, tr("Export CSV"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(tr("CSV files (*.csv)"));
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
+    dialog.selectFile(QStringLiteral("duplink-history.csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString error = exportShown(dialog.selectedFiles().constFirst());
+    if (!error.isEmpty())
+        QMessageBox::warning(plot, tr("Export CSV"), error);
+}
