@@ -4,12 +4,14 @@
 # Release build directory of its own, runs
 #   1. duplink-sim --flood: frames/s kept up with, event-loop delay and
 #      resident memory over the first million frames, then for a while with
-#      the data pane full;
+#      the data pane full (the flight history's own bytes, which keep every
+#      report by design, aside: bench_flighthistory bounds those);
 #   2. duplink-sim --rate 137 (what a 9600-baud line carries), one frame per
 #      write as a plain UART delivers it: CPU time with a fresh data pane,
-#      with a full one, and of a bare listener without the window, for
-#      reference; then 16 frames per write (--burst 16), as an adapter that
-#      buffers delivers it; each several times over, in turn, since the CPU
+#      with the flight history window open and following (what it adds, and
+#      its repaints a second), with a full pane, and of a bare listener
+#      without the window, for reference; then 16 frames per write
+#      (--burst 16), as an adapter that buffers delivers it; each several times over, in turn, since the CPU
 #      time a wake-up costs varies a lot from run to run on a virtual
 #      machine; with the graph's repaints a second and how long new averages
 #      take to be painted;
@@ -114,10 +116,13 @@ start_simulator flood --flood
 run_harness flood --mode flood --frames "$frames" --steady "$steady"
 stop_simulator
 
-echo "== Line rate ($line_rate frames/s), ${seconds}s each, $repeats times: fresh pane, full pane, no window, bursts of 16"
+echo "== Line rate ($line_rate frames/s), ${seconds}s each, $repeats times: fresh pane, history window, full pane, no window, bursts of 16"
 for run in $(seq "$repeats"); do
     start_simulator "fresh$run" --rate "$line_rate"
     run_harness "fresh$run" --mode linerate --seconds "$seconds" --warmup 200
+    stop_simulator
+    start_simulator "history$run" --rate "$line_rate"
+    run_harness "history$run" --mode linerate --history --seconds "$seconds" --warmup 200
     stop_simulator
     start_simulator "full$run" --rate "$line_rate"
     run_harness "full$run" --mode linerate --fill-pane --seconds "$seconds" --warmup 200
@@ -158,12 +163,28 @@ awk -v repeats="$repeats" '
                     p99, value["flood." phase "_latency_max_ms"]),
             "p99 < 20 ms", p99 < 20 ? "PASS" : "FAIL")
     }
-    function memory(phase, label,    growth) {
-        growth = value["flood." phase "_rss_growth_kb"] / 1024
-        row("RSS growth, " label, sprintf("%+.1f MB (%.1f to %.1f MB)", growth,
-                (value["flood." phase "_rss_end_kb"] - value["flood." phase "_rss_growth_kb"]) / 1024,
-                value["flood." phase "_rss_end_kb"] / 1024),
+    function memory(phase, label,    growth, history) {
+        history = value["flood." phase "_history_growth_kb"] / 1024
+        growth = value["flood." phase "_rss_growth_kb"] / 1024 - history
+        row("RSS growth, " label, sprintf("%+.1f MB (flight history %+.1f MB aside)", growth, history),
             "< 5 MB", growth < 5 ? "PASS" : "FAIL")
+    }
+    # What the history window adds: the median of the differences of each run
+    # from the fresh-pane run just before it, with all of them in order.
+    function added(    i, j, n, sorted, swap, runs, median) {
+        n = 0
+        runs = ""
+        for (i = 1; i <= repeats; i++) {
+            sorted[++n] = value["history" i ".linerate_cpu_percent"] - value["fresh" i ".linerate_cpu_percent"]
+            runs = runs (i > 1 ? ", " : "") sprintf("%+.2f", sorted[n])
+        }
+        for (i = 2; i <= n; i++)
+            for (j = i; j > 1 && sorted[j - 1] > sorted[j]; j--) {
+                swap = sorted[j]; sorted[j] = sorted[j - 1]; sorted[j - 1] = swap
+            }
+        median = n % 2 ? sorted[(n + 1) / 2] : (sorted[n / 2] + sorted[n / 2 + 1]) / 2
+        row("CPU the history window adds at line rate", sprintf("%+.2f %% of a core (runs %s)", median, runs),
+            "<= 0.5 %", median <= 0.5 ? "PASS" : "FAIL")
     }
     # The median of the repeated runs, with all of them in order.
     function cpu(run, key, label, target,    i, j, n, sorted, swap, runs, median) {
@@ -195,6 +216,14 @@ awk -v repeats="$repeats" '
         cpu("full", "linerate", "CPU at line rate, single frames, full pane", "< 1 %")
         cpu("burst", "linerate", "CPU at line rate, 16 frames a write", "< 1 %")
         cpu("floor", "floor", "CPU at line rate, bare listener (no window)", "-")
+        cpu("history", "linerate", "CPU at line rate, history window following", "-")
+        added()
+        most = 0
+        for (i = 1; i <= repeats; i++)
+            if (value["history" i ".linerate_history_paints_per_second"] > most)
+                most = value["history" i ".linerate_history_paints_per_second"]
+        row("History window repaints at line rate", sprintf("%.1f a second, most of %d runs", most, repeats),
+            "<= 10 a second", most <= 10 ? "PASS" : "FAIL")
         paints = value["fresh1.linerate_graph_paints_per_second"]
         row("Graph repaints at line rate", sprintf("%.1f a second", paints), ">= 20 a second",
             paints >= 20 ? "PASS" : "FAIL")

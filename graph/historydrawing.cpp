@@ -53,7 +53,8 @@ void HistoryDrawing::layOut(QSize size)
         int width = 0;
         for (int step = 0; step <= GridSteps; ++step) {
             const int raw = step * RawPerGridStep;
-            column.labels << (column.channel < 0 ? QString::number(raw) : scales[column.channel].valueText(raw));
+            column.labels << (column.channel < 0 ? QString::number(raw)
+                                                 : scales[column.channel].valueText(raw));
             width = std::max(width, metrics.horizontalAdvance(column.labels.constLast()));
         }
         x += width;
@@ -87,13 +88,14 @@ int HistoryDrawing::yOf(int raw) const
 QString HistoryDrawing::elapsedText(qint64 ms, int decimals)
 {
     const qint64 seconds = ms / 1000;
+    const QLatin1Char zero('0');
     QString text = seconds >= 3600 ? QStringLiteral("%1:%2:%3")
                                              .arg(seconds / 3600)
-                                             .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-                                             .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-                                   : QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+                                             .arg(seconds / 60 % 60, 2, 10, zero)
+                                             .arg(seconds % 60, 2, 10, zero)
+                                   : QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, zero);
     if (decimals > 0)
-        text += QLatin1Char('.') + QStringLiteral("%1").arg(ms % 1000, 3, 10, QLatin1Char('0')).left(decimals);
+        text += QLatin1Char('.') + QStringLiteral("%1").arg(ms % 1000, 3, 10, zero).left(decimals);
     return text;
 }
 
@@ -119,7 +121,8 @@ QColor HistoryDrawing::mixed(QColor with, int percent) const
 {
     const QColor base = palette.color(QPalette::Base);
     auto mix = [percent](int a, int b) { return (a * (100 - percent) + b * percent) / 100; };
-    return QColor(mix(base.red(), with.red()), mix(base.green(), with.green()), mix(base.blue(), with.blue()));
+    return QColor(mix(base.red(), with.red()), mix(base.green(), with.green()),
+                  mix(base.blue(), with.blue()));
 }
 
 void HistoryDrawing::draw(QPainter &painter, const QRect &exposed)
@@ -174,7 +177,8 @@ void HistoryDrawing::drawValueAxis(QPainter &painter) const
 {
     const QFontMetrics metrics(font);
     for (const ValueColumn &column : valueColumns) {
-        painter.setPen(column.channel < 0 ? palette.color(QPalette::Text) : colours[column.channel].darker(160));
+        painter.setPen(column.channel < 0 ? palette.color(QPalette::Text)
+                                          : colours[column.channel].darker(160));
         for (int step = 0; step <= GridSteps; ++step) {
             const QString &text = column.labels.at(step);
             const int y = yOf(step * RawPerGridStep) - metrics.height() / 2 + metrics.ascent();
@@ -283,7 +287,8 @@ void HistoryDrawing::drawJoin(QRgb colour, qint64 xa, int ya, qint64 xb, int yb,
 void HistoryDrawing::drawTimeAxis(QPainter &painter, int x0, int x1) const
 {
     painter.setClipRect(movingArea(), Qt::IntersectClip); // labels and marks stay off the margins
-    const auto changes = history.alarmChanges(view.columnStart(x0 - MarkRadius), view.columnStart(x1 + MarkRadius + 1));
+    const auto changes =
+            history.alarmChanges(view.columnStart(x0 - MarkRadius), view.columnStart(x1 + MarkRadius + 1));
     for (const FlightHistory::AlarmChange &change : changes)
         drawMark(painter, plot.left() + int(view.columnAt(change.time)), axisTop,
                  colours[rowChannels[change.row] - 1], change.tripped);
@@ -297,7 +302,8 @@ void HistoryDrawing::drawTimeAxis(QPainter &painter, int x0, int x1) const
     const QColor text = palette.color(QPalette::Text);
     painter.setPen(text);
     const qint64 firstTick = std::max<qint64>(0, view.columnStart(x0 - labelWidth) - view.origin());
-    for (qint64 tick = view.origin() + ceilTo(firstTick, spacing); tick < view.columnStart(x1 + 1); tick += spacing) {
+    const qint64 end = view.columnStart(x1 + 1);
+    for (qint64 tick = view.origin() + ceilTo(firstTick, spacing); tick < end; tick += spacing) {
         const int x = plot.left() + int(view.columnAt(tick));
         painter.fillRect(QRect(x, plot.bottom() + 1, 1, labelTop - plot.bottom() + metrics.ascent()), text);
         painter.drawText(x + 3, labelTop + metrics.ascent(), elapsedText(tick - view.origin(), decimals));

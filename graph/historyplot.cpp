@@ -36,7 +36,8 @@ HistoryPlot::HistoryPlot(const FlightHistory &history, QWidget *parent)
 
 void HistoryPlot::createActions()
 {
-    auto add = [this](const QString &text, const char *name, const QKeySequence &key, void (HistoryPlot::*slot)()) {
+    auto add = [this](const QString &text, const char *name, const QKeySequence &key,
+                      void (HistoryPlot::*slot)()) {
         auto *action = new QAction(text, this);
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
@@ -190,6 +191,7 @@ void HistoryPlot::changeView(Change change)
 {
     change();
     redrawAll();
+    QToolTip::hideText(); // it read a report that may have moved
     emit viewChanged();
 }
 
@@ -223,7 +225,8 @@ QString HistoryPlot::readout(int column) const
     if (index < 0 || !hasOrigin)
         return tr("No reports yet");
     const FlightHistory::Report report = history.at(index);
-    const QString clock = QDateTime::fromMSecsSinceEpoch(report.time).toString(QStringLiteral("HH:mm:ss.zzz"));
+    const QString clock =
+            QDateTime::fromMSecsSinceEpoch(report.time).toString(QStringLiteral("HH:mm:ss.zzz"));
     QStringList lines(tr("Time: %1 (%2)").arg(HistoryDrawing::elapsedText(report.time - origin(), 3), clock));
     for (int channel = 0; channel < HistoryDrawing::Channels; ++channel) {
         const ChannelScale &scale = drawing.scales[channel];
@@ -337,11 +340,14 @@ void HistoryPlot::mouseReleaseEvent(QMouseEvent *event)
     selecting = false;
 }
 
-// The cursor shows once it is used: first at the newest report shown.
+// The cursor shows once it is used: first at the newest report, or in the
+// middle when that is out of view.
 void HistoryPlot::moveCursor(int column)
 {
-    if (cursor < 0 && column < 0)
-        column = int(shown.columnAt(history.lastTime()));
+    if (cursor < 0 && column < 0) {
+        const qint64 newest = shown.columnAt(history.lastTime());
+        column = newest >= 0 && newest < shown.width() ? int(newest) : shown.width() / 2;
+    }
     cursor = std::clamp(column, 0, shown.width() - 1);
     update(drawing.movingArea());
     const QRect at = columnRect(cursor);

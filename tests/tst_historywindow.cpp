@@ -36,8 +36,8 @@ qint64 timeOf(int i)
 
 ReportValues valuesOf(int i)
 {
-    return { quint8(i >= 100 && i < 130 ? 0 : 10 + i % 200), quint8(255 - i % 255), quint8(i * 7 % 256),
-             quint8(i % 100) };
+    const int volt1 = i >= 100 && i < 130 ? 0 : 10 + i % 200;
+    return { quint8(volt1), quint8(255 - i % 255), quint8(i * 7 % 256), quint8(i % 100) };
 }
 
 // Played into a window with the history window open, as fast as it goes
@@ -48,19 +48,18 @@ struct PlayedFlight
         : finished(&replay, &ReplayDevice::finished)
     {
         RawCapture capture;
-        capture.create(path, Start);
+        ok = capture.create(path, Start);
         for (int i = 0; i < Reports; ++i) {
             const ReportValues v = valuesOf(i);
-            capture.append(timeOf(i), voltsFrame(v[0], v[1], v[2], v[3]));
+            ok = ok && capture.append(timeOf(i), voltsFrame(v[0], v[1], v[2], v[3]));
         }
-        capture.close();
-        replay.openCapture(path);
+        ok = ok && capture.close() && replay.openCapture(path);
         window.showReplay(&replay, QStringLiteral("flight.raw"));
         window.historyControl()->openWindow();
         history = window.historyControl()->window();
         plot = history->plot();
         replay.play(speed);
-        ok = QTest::qWaitForWindowActive(history);
+        ok = ok && QTest::qWaitForWindowActive(history);
         plot->setFocus();
         if (speed == 0)
             finish();
@@ -91,12 +90,15 @@ struct PlayedFlight
                              .arg(QStringList{ "Volt 1", "Volt 2", "Link quality" }[c])
                              .arg(low).arg(high).arg(sum / count, 0, 'f', 1).arg(newest);
         }
-        return QStringLiteral("%1 since the first report, %2 reports.\n").arg(range).arg(count) + lines.join('\n');
+        return QStringLiteral("%1 since the first report, %2 reports.\n").arg(range).arg(count)
+                + lines.join('\n');
     }
 
     QString shownRange() const
     {
-        auto text = [](qint64 ms) { return QStringLiteral("%1:%2").arg(ms / 60000).arg(ms / 1000 % 60, 2, 10, QChar('0')); };
+        auto text = [](qint64 ms) {
+            return QStringLiteral("%1:%2").arg(ms / 60000).arg(ms / 1000 % 60, 2, 10, QChar('0'));
+        };
         return text(plot->view().from() - Start) + " to " + text(plot->view().to() - Start);
     }
 
@@ -137,11 +139,12 @@ void tst_HistoryWindow::replayShowsTheWholeFlight()
     QVERIFY(flight.ok);
     const FlightHistory &history = flight.window.historyControl()->history();
     QCOMPARE(history.size(), Reports);
+    const HistoryView &view = flight.plot->view();
     QCOMPARE(flight.plot->origin(), Start);
-    QCOMPARE(flight.plot->view().mode(), HistoryView::Mode::Whole);
-    QCOMPARE(flight.plot->view().from(), Start);
-    QVERIFY(flight.plot->view().to() > Start + timeOf(Reports - 1));
-    QVERIFY(flight.plot->view().to() - Start < timeOf(Reports - 1) * 9 / 8 + 2 * flight.plot->view().msPerColumn());
+    QCOMPARE(view.mode(), HistoryView::Mode::Whole);
+    QCOMPARE(view.from(), Start);
+    QVERIFY(view.to() > Start + timeOf(Reports - 1));
+    QVERIFY(view.to() - Start < timeOf(Reports - 1) * 9 / 8 + 2 * view.msPerColumn()); // fits tightly
     QCOMPARE(flight.shownFigures(), PlayedFlight::figures(Start, Start + timeOf(Reports), flight.shownRange()));
 
     const auto gaps = history.lostLinks(Start, Start + timeOf(Reports));
@@ -159,29 +162,27 @@ void tst_HistoryWindow::replayShowsTheWholeFlight()
 
 void tst_HistoryWindow::keysZoomAndPan_data()
 {
-    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("keys"); // + - Left (<) Right (>) Home (H) End (E)
     QTest::addColumn<HistoryView::Mode>("mode");
     QTest::addColumn<double>("zoom"); // column width against the whole flight's
     QTest::addColumn<int>("eighthsBack"); // of the width, from the newest report at the right edge
 
     using Mode = HistoryView::Mode;
-    QTest::newRow("+") << QList<int>{ Qt::Key_Plus } << Mode::Live << 0.5 << 0;
-    QTest::newRow("+ +") << QList<int>{ Qt::Key_Plus, Qt::Key_Plus } << Mode::Live << 0.25 << 0;
-    QTest::newRow("+ Left") << QList<int>{ Qt::Key_Plus, Qt::Key_Left } << Mode::Fixed << 0.5 << 1;
-    QTest::newRow("+ Left Left Right") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right }
-                                       << Mode::Fixed << 0.5 << 1;
-    QTest::newRow("+ Left Right") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Right } << Mode::Live << 0.5 << 0;
-    QTest::newRow("+ Left Left End") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Left, Qt::Key_End }
-                                     << Mode::Live << 0.5 << 0;
-    QTest::newRow("+ + -") << QList<int>{ Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus } << Mode::Live << 0.5 << 0;
-    QTest::newRow("-: no further than the whole flight") << QList<int>{ Qt::Key_Minus } << Mode::Whole << 1.0 << 0;
-    QTest::newRow("+ Left Home") << QList<int>{ Qt::Key_Plus, Qt::Key_Left, Qt::Key_Home } << Mode::Whole << 1.0 << 0;
+    QTest::newRow("+") << "+" << Mode::Live << 0.5 << 0;
+    QTest::newRow("+ +") << "++" << Mode::Live << 0.25 << 0;
+    QTest::newRow("+ + -") << "++-" << Mode::Live << 0.5 << 0;
+    QTest::newRow("+ Left") << "+<" << Mode::Fixed << 0.5 << 1;
+    QTest::newRow("+ Left Left Right") << "+<<>" << Mode::Fixed << 0.5 << 1;
+    QTest::newRow("+ Left Right: live again") << "+<>" << Mode::Live << 0.5 << 0;
+    QTest::newRow("+ Left Left End") << "+<<E" << Mode::Live << 0.5 << 0;
+    QTest::newRow("-: no wider than the whole flight") << "-" << Mode::Whole << 1.0 << 0;
+    QTest::newRow("+ Left Home") << "+<H" << Mode::Whole << 1.0 << 0;
 }
 
 // The keys as the user presses them, with the figures following the view.
 void tst_HistoryWindow::keysZoomAndPan()
 {
-    QFETCH(QList<int>, keys);
+    QFETCH(QString, keys);
     QFETCH(HistoryView::Mode, mode);
     QFETCH(double, zoom);
     QFETCH(int, eighthsBack);
@@ -189,8 +190,10 @@ void tst_HistoryWindow::keysZoomAndPan()
     QVERIFY(flight.ok);
     const HistoryView &view = flight.plot->view();
     const qint64 wholeMs = view.msPerColumn();
-    for (const int key : keys)
-        QTest::keyClick(flight.plot, Qt::Key(key));
+    const QHash<QChar, Qt::Key> named = { { '+', Qt::Key_Plus }, { '-', Qt::Key_Minus }, { '<', Qt::Key_Left },
+                                          { '>', Qt::Key_Right }, { 'H', Qt::Key_Home }, { 'E', Qt::Key_End } };
+    for (const QChar key : keys)
+        QTest::keyClick(flight.plot, named[key]);
     QCOMPARE(view.mode(), mode);
     QCOMPARE(double(view.msPerColumn()) / double(wholeMs), zoom);
     const qint64 newest = Start + timeOf(Reports - 1);
@@ -227,9 +230,10 @@ void tst_HistoryWindow::exportWritesTheShownReports()
         if (time < flight.plot->view().from() || time >= flight.plot->view().to())
             continue;
         const ReportValues v = valuesOf(i);
+        const QDateTime clock = QDateTime::fromMSecsSinceEpoch(time, QTimeZone::utc());
         const QString expected = QStringLiteral("%1,%2,%3,%4,%5,%6,%7\n")
                                          .arg(double(timeOf(i)) / 1000, 0, 'f', 3)
-                                         .arg(QDateTime::fromMSecsSinceEpoch(time, QTimeZone::utc()).toString(Qt::ISODateWithMs))
+                                         .arg(clock.toString(Qt::ISODateWithMs))
                                          .arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3])
                                          .arg(v[0] * 10.0 / 255, 0, 'f', 2);
         QCOMPARE(QString::fromUtf8(file.readLine()), expected);
@@ -247,7 +251,8 @@ void tst_HistoryWindow::refusedExportLeavesNothing()
     QFile blocker(folder.filePath("a-file"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    for (const QString &path : { folder.filePath("a-file/shown.csv"), folder.filePath("no-folder/shown.csv") }) {
+    for (const char *name : { "a-file/shown.csv", "no-folder/shown.csv" }) {
+        const QString path = folder.filePath(name);
         const QString error = flight.history->exporter()->exportShown(path);
         QVERIFY2(error.startsWith("Cannot export to " + path + ": "), qPrintable(error));
         QVERIFY(!QFile::exists(path));
@@ -267,8 +272,9 @@ void tst_HistoryWindow::followingPaintsWhatAWholePaintShows()
     QVERIFY(flight.ok);
     QCOMPARE(flight.plot->view().mode(), HistoryView::Mode::Live);
     const QRect plotArea(flight.plot->mapTo(flight.history, QPoint()), flight.plot->size());
-    const QImage onScreen = flight.history->screen()->grabWindow(flight.history->winId()).toImage().copy(plotArea);
-    QCOMPARE(onScreen.convertToFormat(QImage::Format_RGB32), flight.plot->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    const QImage onScreen = flight.history->screen()->grabWindow(flight.history->winId()).toImage();
+    QCOMPARE(onScreen.copy(plotArea).convertToFormat(QImage::Format_RGB32),
+             flight.plot->grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 QTEST_MAIN(tst_HistoryWindow)

@@ -13,7 +13,8 @@
 #include <QDateTime>
 #include <QWidget>
 
-HistoryControl::HistoryControl(QWidget *mainWindow, AlarmRows *rows, ChannelsControl *channels, qsizetype capacity)
+HistoryControl::HistoryControl(QWidget *mainWindow, AlarmRows *rows, ChannelsControl *channels,
+                               qsizetype capacity)
     : QObject(mainWindow),
       mainWindow(mainWindow),
       rows(rows),

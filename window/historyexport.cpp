@@ -18,7 +18,9 @@ constexpr int WriteBlock = 64 * 1024; // bytes gathered before each write
 
 QByteArray csvField(const QString &text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+    const bool plain = !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
+            && !text.contains(QLatin1Char('\n'));
+    if (plain)
         return text.toUtf8();
     return '"' + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")).toUtf8() + '"';
 }
@@ -36,7 +38,7 @@ HistoryExport::HistoryExport(const FlightHistory &history, HistoryPlot *plot)
 }
 
 QString HistoryExport::writeCsv(const QString &path, const FlightHistory &history, qint64 from, qint64 to,
-                                qint64 origin, const std::array<ChannelScale, ChannelScale::ChannelCount> &scales)
+                                qint64 origin, const Scales &scales)
 {
     const QString shownPath = QDir::toNativeSeparators(path);
     QSaveFile file(path);
@@ -51,8 +53,9 @@ QString HistoryExport::writeCsv(const QString &path, const FlightHistory &histor
     const qsizetype end = history.lowerBound(to);
     for (qsizetype index = history.lowerBound(from); index < end; ++index) {
         const FlightHistory::Report report = history.at(index);
+        const QDateTime clock = QDateTime::fromMSecsSinceEpoch(report.time, QTimeZone::utc());
         text += QByteArray::number(double(report.time - origin) / 1000.0, 'f', 3) + ','
-                + QDateTime::fromMSecsSinceEpoch(report.time, QTimeZone::utc()).toString(Qt::ISODateWithMs).toLatin1();
+                + clock.toString(Qt::ISODateWithMs).toLatin1();
         for (const quint8 value : report.values)
             text += ',' + QByteArray::number(value);
         for (std::size_t channel = 0; channel < scales.size(); ++channel) {
@@ -75,7 +78,7 @@ QString HistoryExport::writeCsv(const QString &path, const FlightHistory &histor
 
 QString HistoryExport::exportShown(const QString &path) const
 {
-    std::array<ChannelScale, ChannelScale::ChannelCount> scales;
+    Scales scales;
     for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
         scales[std::size_t(channel - 1)] = plot->channelScale(channel);
     return writeCsv(path, history, plot->view().from(), plot->view().to(), plot->origin(), scales);

@@ -34,8 +34,9 @@ public:
 
     // Writes the reports of [from, to) to path; returns why it failed, or
     // nothing. Times count from origin.
+    using Scales = std::array<ChannelScale, ChannelScale::ChannelCount>;
     static QString writeCsv(const QString &path, const FlightHistory &history, qint64 from, qint64 to,
-                            qint64 origin, const std::array<ChannelScale, ChannelScale::ChannelCount> &scales);
+                            qint64 origin, const Scales &scales);
     // The reports the plot shows.
     QString exportShown(const QString &path) const;
 

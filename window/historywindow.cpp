@@ -35,8 +35,9 @@ HistoryWindow::HistoryWindow(const FlightHistory &history, QWidget *parent)
     plotWidget->setAccessibleDescription(
             tr("Every report since the start: voltage 1 in blue, voltage 2 in red, link quality in green, "
                "against the time since the first report"));
-    figuresLabel = new FiguresLabel(1 + ChannelScale::ChannelCount,
-                                    tr("Link quality: min 00.00 %, max 00.00 %, mean 00.00 %, newest 00.00 %."));
+    figuresLabel = new FiguresLabel(
+            1 + ChannelScale::ChannelCount,
+            tr("Link quality: min 00.00 %, max 00.00 %, mean 00.00 %, newest 00.00 %."));
     figuresLabel->setObjectName(QStringLiteral("historyFigures"));
     heldFromLabel = new QLabel;
     heldFromLabel->setObjectName(QStringLiteral("historyHeldFrom"));
@@ -109,9 +110,11 @@ QString HistoryWindow::figures() const
     const qint64 from = plotWidget->view().from();
     const qint64 to = plotWidget->view().to();
     const FlightHistory::Statistics shown = history.statistics(from, to);
-    const QString count = shown.count == 1 ? tr("1 report") : tr("%1 reports").arg(QLocale().toString(qlonglong(shown.count)));
+    const QString count = shown.count == 1 ? tr("1 report")
+                                           : tr("%1 reports").arg(QLocale().toString(qlonglong(shown.count)));
     QStringList parts(tr("%1 to %2 since the first report, %3")
-                              .arg(HistoryDrawing::elapsedText(from - origin), HistoryDrawing::elapsedText(to - origin), count));
+                              .arg(HistoryDrawing::elapsedText(from - origin),
+                                   HistoryDrawing::elapsedText(to - origin), count));
     for (int channel = 1; channel <= ChannelScale::ChannelCount && shown.count > 0; ++channel) {
         const ChannelScale &scale = plotWidget->channelScale(channel);
         const std::size_t c = std::size_t(channel - 1);
