@@ -12,7 +12,7 @@ namespace {
 constexpr int Margin = 6;
 constexpr int GridSteps = 5; // grid lines at raw 0, 51, ... 255
 constexpr int RawPerGridStep = 255 / GridSteps;
-constexpr int MinTickGap = 24; // pixels between two time labels, at least
+constexpr int MinTickGap = 16; // pixels between two time labels, at least
 
 // The y of the line from (xa, ya) to (xb, yb) at column x.
 int lineY(qint64 xa, int ya, qint64 xb, int yb, qint64 x)
@@ -70,7 +70,7 @@ void HistoryDrawing::layOut(QSize size)
     plot = QRect(left, top, std::max(1, right - left), bottom - top);
     axisTop = plot.bottom() + 3;
     strip = QImage(plot.size(), QImage::Format_RGB32);
-    labelWidth = metrics.horizontalAdvance(QStringLiteral("00:00:00.0")) + gap;
+    labelWidth = metrics.horizontalAdvance(QStringLiteral("00:00:00")) + gap;
 }
 
 QRect HistoryDrawing::movingArea() const

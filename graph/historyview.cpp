@@ -7,8 +7,8 @@ namespace {
 constexpr int FineLevels = 8; // 1 to 8 ms a column
 constexpr int StepsPerDoubling = 8;
 constexpr int MaxLevel = FineLevels + StepsPerDoubling * 30; // some 200 days a column
-// A session that outgrows the whole view gets some 40 % more room at once:
-// every step repaints every column.
+// A session that outgrows the whole view gets a quarter to a third more room
+// at once: every step repaints every column.
 constexpr int GrowthLevels = 3;
 
 // Floor division: a time before the origin is in a column before 0.
@@ -38,10 +38,14 @@ qint64 HistoryView::absoluteColumn(qint64 time) const
     return floorDiv(time - data.origin, msPerColumn());
 }
 
+// A view of the whole session fits it tightly again.
 void HistoryView::setWidth(int width)
 {
     columns = std::max(width, 1);
-    follow(data);
+    if (following == Mode::Whole)
+        showWhole();
+    else
+        follow(data);
 }
 
 // The finest columns that hold every report kept.

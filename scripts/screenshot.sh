@@ -4,10 +4,19 @@
 # for a few seconds and captures the main window. Builds nothing. Duplink
 # runs with settings of its own, so the user's do not show.
 #
-# Usage: scripts/screenshot.sh [--reading] [build-dir] [output.png]
+# Usage: scripts/screenshot.sh [--reading | --history CAPTURE] [build-dir] [output.png]
 #   --reading   the "Reading the graph" picture instead: alarm thresholds
 #               shown, the pointer resting on the graph with its tooltip
 #               (output defaults to docs/reading-the-graph.png)
+#   --history CAPTURE
+#               the flight history window after CAPTURE, a raw capture,
+#               replayed at speed 0, with the channels in volts and percent
+#               (output defaults to docs/flight-history.png). The README's
+#               capture is a simulated flight of eleven and a half minutes
+#               with the simulator stopped for a few seconds after six:
+#                 duplink-sim --seed 7 --link /tmp/module --duration 370 &
+#                 duplink-record --raw flight.raw --duration 690 /tmp/module &
+#                 sleep 375; duplink-sim --seed 8 --link /tmp/module --duration 330
 #   build-dir   defaults to build/; needs app/duplink and tools/duplink-sim
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
@@ -17,12 +26,17 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 reading=false
+capture=
 if [ "${1:-}" = --reading ]; then
     reading=true
     shift
+elif [ "${1:-}" = --history ]; then
+    capture=$(realpath "${2:?--history wants a raw capture}")
+    shift 2
 fi
 default_output=docs/screenshot.png
 $reading && default_output=docs/reading-the-graph.png
+[ -n "$capture" ] && default_output=docs/flight-history.png
 build_dir=$(realpath -m "${1:-build}")
 output=$(realpath -m "${2:-$default_output}")
 delay=${SCREENSHOT_DELAY:-5}
@@ -85,6 +99,24 @@ done
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY # draw on that X server, nowhere else
+
+# The history of a capture: no simulator, no port dialog.
+if [ -n "$capture" ]; then
+    export XDG_CONFIG_HOME="$work/config"
+    mkdir -p "$XDG_CONFIG_HOME/duplink"
+    printf '%s\n' '[channels]' 'volt1\name=RX battery' 'volt1\unit=V' 'volt1\value2=10' \
+        'volt1\decimals=2' 'volt2\name=TX battery' 'volt2\unit=V' 'volt2\value2=10' \
+        'volt2\decimals=2' 'linkq\unit=%' 'linkq\value2=100' >"$XDG_CONFIG_HOME/duplink/duplink.conf"
+    "$build_dir/app/duplink" --replay "$capture" --speed 0 --history >"$work/app.out" 2>"$work/app.err" &
+    app_pid=$!
+    window=$(wait_window '^Flight history$' 15) || fail "no history window: $(cat "$work/app.err")"
+    xdotool windowsize "$window" 900 500
+    sleep 3
+    import -window "$window" "$work/shot.png"
+    /usr/bin/convert "$work/shot.png" -strip -define png:exclude-chunks=date,time "$output"
+    echo "wrote $output"
+    exit 0
+fi
 
 "$build_dir/tools/duplink-sim" --seed "$seed" >"$work/sim.out" 2>"$work/sim.err" &
 sim_pid=$!

@@ -1,9 +1,12 @@
+#include "alarmrows.h"
+#include "channelscontrol.h"
 #include "flighthistory.h"
 #include "historycontrol.h"
 #include "historyexport.h"
 #include "historyplot.h"
 #include "historywindow.h"
 #include "linkedwindow.h"
+#include "portlistener.h"
 #include "rawcapture.h"
 #include "replaydevice.h"
 #include "temporarysettings.h"
@@ -40,6 +43,22 @@ ReportValues valuesOf(int i)
     return { quint8(volt1), quint8(255 - i % 255), quint8(i * 7 % 256), quint8(i % 100) };
 }
 
+bool writeFlight(const QString &path)
+{
+    RawCapture capture;
+    bool written = capture.create(path, Start);
+    for (int i = 0; i < Reports; ++i) {
+        const ReportValues v = valuesOf(i);
+        written = written && capture.append(timeOf(i), voltsFrame(v[0], v[1], v[2], v[3]));
+    }
+    return written && capture.close();
+}
+
+QString minutesAndSeconds(qint64 ms)
+{
+    return QStringLiteral("%1:%2").arg(ms / 60000).arg(ms / 1000 % 60, 2, 10, QChar('0'));
+}
+
 // Played into a window with the history window open, as fast as it goes
 // unless told otherwise.
 struct PlayedFlight
@@ -47,13 +66,7 @@ struct PlayedFlight
     explicit PlayedFlight(const QString &path, double speed = 0)
         : finished(&replay, &ReplayDevice::finished)
     {
-        RawCapture capture;
-        ok = capture.create(path, Start);
-        for (int i = 0; i < Reports; ++i) {
-            const ReportValues v = valuesOf(i);
-            ok = ok && capture.append(timeOf(i), voltsFrame(v[0], v[1], v[2], v[3]));
-        }
-        ok = ok && capture.close() && replay.openCapture(path);
+        ok = writeFlight(path) && replay.openCapture(path);
         window.showReplay(&replay, QStringLiteral("flight.raw"));
         window.historyControl()->openWindow();
         history = window.historyControl()->window();
@@ -96,10 +109,7 @@ struct PlayedFlight
 
     QString shownRange() const
     {
-        auto text = [](qint64 ms) {
-            return QStringLiteral("%1:%2").arg(ms / 60000).arg(ms / 1000 % 60, 2, 10, QChar('0'));
-        };
-        return text(plot->view().from() - Start) + " to " + text(plot->view().to() - Start);
+        return minutesAndSeconds(plot->view().from() - Start) + " to " + minutesAndSeconds(plot->view().to() - Start);
     }
 
     QString shownFigures() const { return child<QLabel>(*history, "historyFigures")->text(); }
@@ -126,6 +136,7 @@ private slots:
     void exportWritesTheShownReports();
     void refusedExportLeavesNothing();
     void followingPaintsWhatAWholePaintShows();
+    void droppedReportsAreSaid();
 
 private:
     QTemporaryDir folder;
@@ -275,6 +286,35 @@ void tst_HistoryWindow::followingPaintsWhatAWholePaintShows()
     const QImage onScreen = flight.history->screen()->grabWindow(flight.history->winId()).toImage();
     QCOMPARE(onScreen.copy(plotArea).convertToFormat(QImage::Format_RGB32),
              flight.plot->grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// Past its capacity the history drops its oldest reports, and the window
+// says from when it holds them.
+void tst_HistoryWindow::droppedReportsAreSaid()
+{
+    TemporarySettings settings;
+    QWidget main;
+    AlarmRows rows;
+    ChannelsControl channels(&main);
+    HistoryControl control(&main, &rows, &channels, 128);
+    ReplayDevice replay;
+    QVERIFY(writeFlight(folder.filePath("dropped.raw")) && replay.openCapture(folder.filePath("dropped.raw")));
+    PortListener listener(&replay);
+    control.followReplay(&replay);
+    control.listenTo(&listener);
+    control.openWindow();
+    QSignalSpy finished(&replay, &ReplayDevice::finished);
+    replay.play(0);
+    QVERIFY(finished.wait());
+    const FlightHistory &history = control.history();
+    QVERIFY(history.droppedCount() > 0 && history.size() <= 128);
+    QCOMPARE(history.size() + history.droppedCount(), Reports);
+    const HistoryView &view = control.window()->plot()->view();
+    QVERIFY(view.from() <= history.firstTime() && view.columnStart(1) > history.firstTime());
+    const auto *held = child<QLabel>(*control.window(), "historyHeldFrom");
+    QTRY_VERIFY(held->isVisible());
+    const QString from = minutesAndSeconds(history.firstTime() - Start);
+    QVERIFY2(held->text().startsWith("Holds the reports from " + from + " ("), qPrintable(held->text()));
 }
 
 QTEST_MAIN(tst_HistoryWindow)

@@ -1,5 +1,6 @@
 #include "figureslabel.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 
 FiguresLabel::FiguresLabel(int lines, const QString &widestLine, QWidget *parent)
@@ -10,14 +11,18 @@ FiguresLabel::FiguresLabel(int lines, const QString &widestLine, QWidget *parent
 
 QSize FiguresLabel::sizeHint() const
 {
-    const QFontMetrics metrics(font());
-    const QMargins margins = contentsMargins();
-    return QSize(metrics.horizontalAdvance(widestLine) + margins.left() + margins.right(),
-                 metrics.lineSpacing() * lines + margins.top() + margins.bottom());
+    if (size.isEmpty()) {
+        const QFontMetrics metrics(font());
+        const QMargins margins = contentsMargins();
+        size = QSize(metrics.horizontalAdvance(widestLine) + margins.left() + margins.right(),
+                     metrics.lineSpacing() * lines + margins.top() + margins.bottom());
+    }
+    return size;
 }
 
-// Narrower windows cut the lines short rather than wrapping them.
-QSize FiguresLabel::minimumSizeHint() const
+void FiguresLabel::changeEvent(QEvent *event)
 {
-    return QSize(sizeHint().width() / 3, sizeHint().height());
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        size = QSize();
+    QLabel::changeEvent(event);
 }

@@ -14,11 +14,16 @@ public:
     FiguresLabel(int lines, const QString &widestLine, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    // Narrower windows cut the lines short rather than wrapping them.
+    QSize minimumSizeHint() const override { return QSize(sizeHint().width() / 3, sizeHint().height()); }
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     const int lines;
     const QString widestLine;
+    mutable QSize size; // for the font as it is; measured when first asked
 };
 
 #endif

@@ -35,8 +35,9 @@ class HistoryControl : public QObject
 
 public:
     // A replay has no link to lose: a silence this long between two of its
-    // reports, some forty missed at the simulator's rate and hundreds at the
-    // line's, is kept as a lost link (a cable pulled, a module reset).
+    // reports, sixty missed at the simulator's rate and four hundred at the
+    // line's, is kept as a lost link (a cable pulled, a module reset). A
+    // module that is merely slow to answer stays well inside it.
     static constexpr qint64 ReplaySilenceMs = 3000;
 
     HistoryControl(QWidget *mainWindow, AlarmRows *rows, ChannelsControl *channels,

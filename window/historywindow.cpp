@@ -55,7 +55,6 @@ HistoryWindow::HistoryWindow(const FlightHistory &history, QWidget *parent)
     auto *line = new QAction(this);
     line->setSeparator(true);
     plotWidget->addActions({ line, picture->saveAction(), picture->copyAction(), csv->csvAction() });
-    setTabOrder(plotWidget, figuresLabel);
 
     plotThrottle = new RefreshThrottle(RefreshInterval, [this] { refresh(); }, this);
     figuresThrottle = new RefreshThrottle(FiguresInterval, [this] { showFigures(); }, this);
@@ -81,10 +80,11 @@ void HistoryWindow::historyChanged()
         plotThrottle->request();
 }
 
+// The figures of a view that stays put change only when reports are dropped.
 void HistoryWindow::refresh()
 {
     plotWidget->refresh();
-    if (plotWidget->view().isLive())
+    if (plotWidget->view().isLive() || history.droppedCount() != droppedShown)
         figuresThrottle->request();
 }
 
@@ -93,6 +93,7 @@ void HistoryWindow::showFigures()
     const QString text = figures();
     if (text != figuresLabel->text())
         figuresLabel->setText(text);
+    droppedShown = history.droppedCount();
     const QString held = heldFrom();
     heldFromLabel->setVisible(!held.isEmpty());
     if (held != heldFromLabel->text())

@@ -54,6 +54,7 @@ private:
     HistoryExport *csv;
     RefreshThrottle *plotThrottle;
     RefreshThrottle *figuresThrottle;
+    qint64 droppedShown = 0;
 };
 
 #endif
