@@ -1,4 +1,5 @@
 #include "replaydevice.h"
+#include "toolcommandline.h"
 #include "window.h"
 
 #include <QApplication>
@@ -45,13 +46,6 @@ void describeArguments(QCommandLineParser &parser)
             QStringLiteral("[device...]"));
 }
 
-int reportUsageError(const QString &message)
-{
-    std::fprintf(stderr, "duplink: %s\nTry 'duplink --help' for more information.\n",
-                 qPrintable(message));
-    return 2;
-}
-
 // What the options ask for beyond the parser's own checks; empty when they
 // make sense.
 QString checkOptions(const QCommandLineParser &parser)
@@ -67,9 +61,12 @@ QString checkOptions(const QCommandLineParser &parser)
     return {};
 }
 
-// A file to record to must be one we can write, before any window opens.
+// A file to record to must be one we can write, before any window opens;
+// standard output ("-") is always there.
 bool canCreate(const QString &path)
 {
+    if (path == QLatin1String("-"))
+        return true;
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return true;

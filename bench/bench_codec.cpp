@@ -252,8 +252,8 @@ void BM_EncodeFrame(benchmark::State &state)
         }
         const std::uint8_t value = source.value();
         const auto comparison = std::uint8_t(source.below(2));
-        templates[i] = Command::alarm(i % Protocol::AlarmCount, value, comparison,
-                                      std::uint8_t(source.below(4)));
+        templates[i] = Command::alarm(i % Protocol::AlarmCount,
+                                      { value, comparison, std::uint8_t(source.below(4)) });
     }
     std::uint8_t wire[Protocol::MaxWireFrame];
     std::size_t total = 0;

@@ -26,6 +26,8 @@
 #include "processusage.h"
 #include "pseudoterminal.h"
 #include "protocol.h"
+#include "serialconnection.h"
+#include "seriallink.h"
 #include "window.h"
 
 #include <QApplication>
@@ -37,7 +39,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QEventLoop>
-#include <QSerialPort>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
@@ -527,14 +528,11 @@ int main(int argc, char *argv[])
     if (settings.mode == Settings::Mode::Floor) {
         // The port as the window sets it up, the listener and its timer, and
         // nothing to show the frames on.
-        QSerialPort port(device);
-        if (!port.open(QIODevice::ReadWrite))
+        SerialConnection connection(device, defaultByIdFolder());
+        if (!connection.link()->open())
             return usage("cannot open the device");
-        port.setBaudRate(Protocol::BaudRate);
-        PortListener listener(&port);
-        QObject::connect(&port, &QIODevice::readyRead, &listener, &PortListener::receive);
-        listener.timer.start();
-        Run run(settings, &listener, nullptr);
+        connection.listener()->timer.start();
+        Run run(settings, connection.listener(), nullptr);
         const int code = app.exec();
         return code != 0 ? code : run.exitCode;
     }

@@ -1,23 +1,12 @@
 #include "renderarea.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QDir>
-#include <QFileDialog>
-#include <QGuiApplication>
 #include <QHelpEvent>
-#include <QImageWriter>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QPainter>
 #include <QToolTip>
-#include <QTransform>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -28,11 +17,6 @@ QPen channelPen(const QBrush &brush)
     return pen;
 }
 
-int toY(char value)
-{
-    return 255 - static_cast<unsigned char>(value);
-}
-
 } // namespace
 
 RenderArea::RenderArea(QWidget *parent)
@@ -41,8 +25,6 @@ RenderArea::RenderArea(QWidget *parent)
       brush2(Qt::red, Qt::SolidPattern),
       brush3(Qt::green, Qt::SolidPattern)
 {
-    for (int slot = 0; slot < Slots; ++slot)
-        points1[slot] = points2[slot] = points3[slot] = QPoint(slot, 0);
     pen1 = channelPen(brush1);
     pen2 = channelPen(brush2);
     pen3 = channelPen(brush3);
@@ -67,131 +49,68 @@ QSize RenderArea::sizeHint() const
     return QSize(400, 200);
 }
 
+// While paused the picture stays as it is; the sweep goes on.
 void RenderArea::addSample(char value1, char value2, char value3)
 {
     if (!describeTimer.isActive())
         describeTimer.start();
-    if (live) {
-        // Paused: the picture stays as it is, the history goes on.
-        live->head = (live->head + 1) & (Slots - 1);
-        live->points1[live->head].setY(toY(value1));
-        live->points2[live->head].setY(toY(value2));
-        live->points3[live->head].setY(toY(value3));
-        live->filled = std::min(live->filled + 1, int(Slots));
-        return;
-    }
-    if (filled < Slots)
-        ++filled;
-    if (samplesSinceUpdate < Slots)
+    sweep.add(value1, value2, value3);
+    if (!frozen && samplesSinceUpdate < Slots)
         ++samplesSinceUpdate;
-    head = (head + 1) & (Slots - 1);
-    points1[head].setY(toY(value1));
-    points2[head].setY(toY(value2));
-    points3[head].setY(toY(value3));
-}
-
-// From 128 pixels up each slot takes a whole number of pixels; below that
-// a whole step would be 0 and collapse the traces onto the left edge.
-qreal RenderArea::slotStep() const
-{
-    return width() >= Slots ? qreal(width() / Slots) : width() / qreal(Slots);
 }
 
 void RenderArea::updateChanged()
 {
     const int added = samplesSinceUpdate;
     samplesSinceUpdate = 0;
-    if (added == 0)
-        return;
-    // A new sample in slot h draws the segment from h - 2 to h - 1 and moves
-    // the older run's start from h + 4 to h + 5. One more slot on each side
-    // covers the pen's caps and joins.
-    const int first = head - added + 1 - 3;
-    const int last = head + GapSlots + 1;
-    if (last - first + 1 >= Slots) {
-        update();
-        return;
-    }
-    // The changed slots may wrap around from the right edge to the left.
-    updateSlots(first, last);
-    if (first < 0)
-        updateSlots(first + Slots, Slots - 1);
-    if (last >= Slots)
-        updateSlots(0, last - Slots);
-}
-
-void RenderArea::updateSlots(int first, int last)
-{
-    first = qMax(first, 0);
-    last = qMin(last, Slots - 1);
-    if (first > last)
-        return;
-    // Antialiasing may touch the pixel beside a stroke's edge.
-    const qreal step = slotStep();
-    const int left = int(std::floor(first * step)) - 2;
-    const int right = int(std::ceil(last * step)) + 2;
-    update(QRect(left, 0, right - left + 1, height()));
+    if (added > 0)
+        update(traces().changedBy(picture().newestSlot(), added));
 }
 
 QPoint RenderArea::point(int channel, int slot) const
 {
-    const QPoint *rings[] = { points1, points2, points3 };
-    return rings[channel - 1][slot & (Slots - 1)];
+    return picture().point(channel, slot);
 }
 
 void RenderArea::paintEvent(QPaintEvent *event)
 {
-    painter.begin(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-
-    const qreal step = slotStep();
-    QTransform transform;
-    transform.setMatrix(step, 0, 0, 0, height() / 255.0, 0, 0, 0, 1.0);
-
-    // Only the slots under the area being painted are stroked: stroking the
-    // whole sweep costs more than all else a report does. A slice reaches a
-    // little beyond its rectangle, so the caps where a run is cut fall
-    // outside; each rectangle is clipped to itself, so no pixel is blended
-    // twice.
-    const QRegion &area = event->region();
-    for (const QRect &rect : area) {
-        Slice slice = { 0, Slots - 1 };
-        if (step > 0) {
-            slice.first = int(std::floor((rect.left() - 2) / step)) - 3;
-            slice.last = int(std::ceil((rect.right() + 2) / step)) + 3;
-        }
-        if (area.rectCount() > 1) {
-            painter.resetTransform();
-            painter.setClipRect(rect);
-        }
-        painter.setWorldTransform(transform, false);
-
-        // Green over red over blue where the traces meet.
-        drawChannel(pen1, points1, slice);
-        drawChannel(pen2, points2, slice);
-        drawChannel(pen3, points3, slice);
-    }
+    QPainter painter(this);
+    traces().draw(painter, event->region(), picture(), { &pen1, &pen2, &pen3 });
     painter.end();
-    paintExtras();
+
+    // Whatever has been turned on, over the traces, with a painter afresh.
+    // While nothing is, this costs a few tests a paint.
+    const GraphOverlays extras = overlays();
+    if (!extras.anything())
+        return;
+    painter.begin(this);
+    extras.draw(painter);
 }
 
-void RenderArea::drawChannel(const QPen &pen, const QPoint *points, Slice slice)
+// Exported pictures leave out what only the screen shows.
+GraphOverlays RenderArea::overlays() const
 {
-    painter.setPen(pen);
-    drawRun(points, 0, head - 1, slice); // the newer run
-    // Slots head .. head + 4 are the gap; slot 127 is never drawn.
-    drawRun(points, head + GapSlots, Slots - 2, slice);
+    GraphOverlays extras;
+    extras.thresholdsShown = showThresholds;
+    extras.cursorX = cursor >= 0 && hasFocus() && !exporting ? traces().slotX(cursor) : -1;
+    extras.paused = isPaused() && !exporting;
+    extras.recording = recording && !exporting;
+    if (!extras.anything())
+        return extras;
+    extras.size = size();
+    extras.font = font();
+    extras.palette = palette();
+    const QBrush *brushes[] = { &brush1, &brush2, &brush3 };
+    for (int index = 0; index < ThresholdCount && showThresholds; ++index) {
+        GraphOverlays::ThresholdLine &line = extras.thresholds[index];
+        line.value = thresholdValues[index];
+        line.colour = brushes[thresholdChannels[index] - 1]->color();
+        line.label = thresholdLabel(index);
+    }
+    return extras;
 }
 
-void RenderArea::drawRun(const QPoint *points, int first, int last, Slice slice)
-{
-    first = qMax(first, slice.first);
-    last = qMin(last, slice.last);
-    if (last - first + 1 >= 2)
-        painter.drawPolyline(points + first, last - first + 1);
-}
-
-// ---- Reading the graph: readout, cursor, thresholds, pause, export ----
+// ---- Reading the graph: readout, cursor, thresholds, pause ----
 
 void RenderArea::createActions()
 {
@@ -209,19 +128,8 @@ void RenderArea::createActions()
     pausingAction->setShortcutContext(Qt::WidgetShortcut);
     connect(pausingAction, &QAction::toggled, this, &RenderArea::setPaused);
 
-    savingAction = new QAction(tr("Save graph as image..."), this);
-    savingAction->setObjectName(QStringLiteral("saveImageAction"));
-    savingAction->setShortcut(QKeySequence::Save);
-    savingAction->setShortcutContext(Qt::WindowShortcut);
-    connect(savingAction, &QAction::triggered, this, &RenderArea::saveImageAs);
-
-    copyingAction = new QAction(tr("Copy graph"), this);
-    copyingAction->setObjectName(QStringLiteral("copyImageAction"));
-    copyingAction->setShortcut(QKeySequence::Copy);
-    copyingAction->setShortcutContext(Qt::WidgetShortcut);
-    connect(copyingAction, &QAction::triggered, this, &RenderArea::copyImage);
-
-    addActions({ thresholdsAction, pausingAction, savingAction, copyingAction });
+    exporter = new GraphExport(this, [this] { return image(); });
+    addActions({ thresholdsAction, pausingAction, exporter->saveAction(), exporter->copyAction() });
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -235,22 +143,19 @@ void RenderArea::setPurpose(const QString &text)
 // stops).
 void RenderArea::describe()
 {
-    const History *history = live.get();
-    const int count = history ? history->filled : filled;
     QStringList parts;
     if (!purpose.isEmpty())
         parts << purpose;
-    if (count > 0) {
-        const int newest = history ? history->head : head;
-        const QPoint *rings[] = { history ? history->points1 : points1,
-                                  history ? history->points2 : points2,
-                                  history ? history->points3 : points3 };
-        parts << tr("Newest report: volt 1 %1, volt 2 %2, link quality %3")
-                         .arg(255 - rings[0][newest].y())
-                         .arg(255 - rings[1][newest].y())
-                         .arg(255 - rings[2][newest].y());
+    if (sweep.filledSlots() > 0) {
+        QStringList values;
+        for (int channel = 1; channel <= Sweep::Channels; ++channel) {
+            const ChannelScale &scale = scales[channel - 1];
+            values << scale.nameInSentence() + QLatin1Char(' ')
+                            + scale.valueText(sweep.value(channel, sweep.newestSlot()));
+        }
+        parts << tr("Newest report: %1").arg(values.join(QLatin1String(", ")));
     }
-    if (history)
+    if (isPaused())
         parts << tr("Paused");
     if (recording)
         parts << tr("Recording");
@@ -261,28 +166,34 @@ void RenderArea::describe()
 
 QString RenderArea::readout(int slot) const
 {
-    slot &= Slots - 1;
-    const int age = (head - slot) & (Slots - 1);
-    if (age >= filled)
+    const Sweep &shown = picture();
+    if (!shown.holdsSample(slot))
         return tr("No report in this slot yet");
-    return tr("Reports ago: %1\nVolt 1: %2\nVolt 2: %3\nLink quality: %4")
-            .arg(age)
-            .arg(255 - points1[slot].y())
-            .arg(255 - points2[slot].y())
-            .arg(255 - points3[slot].y());
+    QStringList lines(tr("Reports ago: %1").arg(shown.age(slot)));
+    for (int channel = 1; channel <= Sweep::Channels; ++channel) {
+        const ChannelScale &scale = scales[channel - 1];
+        lines << tr("%1: %2").arg(scale.name, scale.reading(shown.value(channel, slot)));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
-int RenderArea::slotAt(int x) const
+void RenderArea::setChannelScale(int channel, const ChannelScale &scale)
 {
-    const qreal step = slotStep();
-    if (step <= 0)
-        return 0;
-    return qBound(0, qRound(x / step), Slots - 1);
+    if (channel < 1 || channel > Sweep::Channels || scales[channel - 1] == scale)
+        return;
+    scales[channel - 1] = scale;
+    describe();
+    if (showThresholds)
+        update();
 }
 
-int RenderArea::cursorX(int slot) const
+// The row's number, and its value in its channel's unit where it has one.
+QString RenderArea::thresholdLabel(int index) const
 {
-    return qMin(int(std::floor(slot * slotStep())), width() - 1);
+    const ChannelScale &scale = scales[thresholdChannels[index] - 1];
+    if (!scale.hasUnit())
+        return QString::number(index + 1);
+    return tr("%1: %2").arg(index + 1).arg(scale.valueText(thresholdValues[index]));
 }
 
 bool RenderArea::event(QEvent *event)
@@ -292,11 +203,7 @@ bool RenderArea::event(QEvent *event)
         const int slot = slotAt(help->pos().x());
         // The tip goes when the pointer leaves the slot, and the next one
         // tells of the slot it comes to.
-        const qreal step = slotStep();
-        const int left = int(std::floor((slot - 0.5) * step));
-        const int right = int(std::ceil((slot + 0.5) * step));
-        QToolTip::showText(help->globalPos(), readout(slot), this,
-                           QRect(left, 0, qMax(1, right - left), height()));
+        QToolTip::showText(help->globalPos(), readout(slot), this, traces().slotArea(slot));
         return true;
     }
     return QWidget::event(event);
@@ -308,6 +215,7 @@ void RenderArea::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
+    const Sweep &shown = picture();
     switch (event->key()) {
     case Qt::Key_Left:
         moveCursor(qMax(0, cursor - 1));
@@ -316,10 +224,10 @@ void RenderArea::keyPressEvent(QKeyEvent *event)
         moveCursor(qMin(int(Slots) - 1, cursor + 1));
         break;
     case Qt::Key_Home: // the newest
-        moveCursor(filled > 0 ? head : 0);
+        moveCursor(shown.filledSlots() > 0 ? shown.newestSlot() : 0);
         break;
     case Qt::Key_End: // the oldest
-        moveCursor(filled < Slots ? 0 : (head + 1) & (Slots - 1));
+        moveCursor(shown.filledSlots() < Slots ? 0 : (shown.newestSlot() + 1) & (Slots - 1));
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -338,13 +246,13 @@ void RenderArea::moveCursor(int slot)
 {
     cursor = slot;
     update();
-    QToolTip::showText(mapToGlobal(QPoint(cursorX(slot), height() / 2)), readout(slot), this);
+    QToolTip::showText(mapToGlobal(QPoint(traces().slotX(slot), height() / 2)), readout(slot), this);
 }
 
 void RenderArea::focusInEvent(QFocusEvent *event)
 {
     if (cursor < 0)
-        cursor = filled > 0 ? head : 0;
+        cursor = picture().filledSlots() > 0 ? picture().newestSlot() : 0;
     update();
     QWidget::focusInEvent(event);
 }
@@ -395,106 +303,14 @@ void RenderArea::setPaused(bool paused)
     if (paused == isPaused())
         return;
     if (paused) {
-        live = std::make_unique<History>();
-        std::copy(points1, points1 + Slots, live->points1);
-        std::copy(points2, points2 + Slots, live->points2);
-        std::copy(points3, points3 + Slots, live->points3);
-        live->head = head;
-        live->filled = filled;
+        frozen = std::make_unique<Sweep>(sweep);
     } else {
-        std::copy(live->points1, live->points1 + Slots, points1);
-        std::copy(live->points2, live->points2 + Slots, points2);
-        std::copy(live->points3, live->points3 + Slots, points3);
-        head = live->head;
-        filled = live->filled;
-        live.reset();
+        frozen.reset();
         samplesSinceUpdate = 0; // the whole picture is new
     }
     pausingAction->setChecked(paused);
     update();
     describe();
-}
-
-// Whatever has been turned on, over the traces. While nothing is, this
-// costs a few tests a paint.
-void RenderArea::paintExtras()
-{
-    const bool cursorShown = cursor >= 0 && hasFocus() && !exporting;
-    const bool noteShown = isPaused() && !exporting;
-    const bool markShown = recording && !exporting;
-    if (!showThresholds && !cursorShown && !noteShown && !markShown)
-        return;
-    painter.begin(this);
-    if (showThresholds)
-        drawThresholds();
-    if (cursorShown)
-        drawCursor();
-    if (noteShown)
-        drawPausedNote();
-    if (markShown)
-        drawRecordingMark();
-    painter.end();
-}
-
-// Each line lies where its value's trace would run; the numbers stand in
-// columns of their own at the right end, so lines that meet stay apart.
-void RenderArea::drawThresholds()
-{
-    QFont small = font();
-    if (small.pointSizeF() > 0)
-        small.setPointSizeF(small.pointSizeF() * 0.85);
-    painter.setFont(small);
-    const QFontMetrics metrics(small);
-    const int column = metrics.horizontalAdvance(QLatin1Char('8')) + 4;
-    const QBrush *brushes[] = { &brush1, &brush2, &brush3 };
-    for (int index = 0; index < ThresholdCount; ++index) {
-        const int value = thresholdValues[index];
-        if (value < 0)
-            continue;
-        const QColor colour = brushes[thresholdChannels[index] - 1]->color();
-        const int y = qBound(0, int(std::floor((255 - value) * height() / 255.0)), height() - 1);
-        QPen dashes(colour, 0, Qt::CustomDashLine);
-        dashes.setDashPattern({ 4, 3 });
-        painter.setPen(dashes);
-        painter.drawLine(0, y, width() - 1, y);
-
-        const int x = width() - (ThresholdCount - index) * column + 2;
-        const int above = y - 2 - metrics.descent();
-        const int baseline = above - metrics.ascent() >= 0 ? above : y + 2 + metrics.ascent();
-        painter.setPen(colour);
-        painter.drawText(x, baseline, QString::number(index + 1));
-    }
-}
-
-void RenderArea::drawCursor()
-{
-    painter.setPen(QPen(palette().color(QPalette::Text), 0));
-    const int x = cursorX(cursor);
-    painter.drawLine(x, 0, x, height() - 1);
-}
-
-void RenderArea::drawPausedNote()
-{
-    const QString text = tr("Paused");
-    const QFontMetrics metrics = fontMetrics();
-    QRect box(0, 0, metrics.horizontalAdvance(text) + 8, metrics.height() + 4);
-    box.moveTopLeft(QPoint(4, 4));
-    painter.setPen(QPen(palette().color(QPalette::Text), 0));
-    painter.setBrush(palette().base());
-    painter.drawRect(box);
-    painter.drawText(box, Qt::AlignCenter, text);
-}
-
-void RenderArea::drawRecordingMark()
-{
-    const QString text = tr("REC");
-    const QFontMetrics metrics = fontMetrics();
-    QRect box(0, 0, metrics.horizontalAdvance(text) + 8, metrics.height() + 4);
-    box.moveTopRight(QPoint(width() - 5, 4));
-    painter.setPen(QPen(Qt::white, 0));
-    painter.setBrush(QColor(0xc0, 0, 0));
-    painter.drawRect(box);
-    painter.drawText(box, Qt::AlignCenter, text);
 }
 
 void RenderArea::setRecording(bool on)
@@ -506,51 +322,16 @@ void RenderArea::setRecording(bool on)
     update();
 }
 
+// ---- The picture for saving and copying ----
+
 QImage RenderArea::image()
 {
     if (size().isEmpty())
         return {};
-    QImage picture(size(), QImage::Format_RGB32);
+    QImage shown(size(), QImage::Format_RGB32);
     exporting = true;
-    render(&picture);
+    render(&shown);
     exporting = false;
-    return picture;
+    return shown;
 }
 
-QString RenderArea::saveImage(const QString &path)
-{
-    const QString shownPath = QDir::toNativeSeparators(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return tr("Cannot save %1: %2").arg(shownPath, file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image())) {
-        file.cancelWriting();
-        return tr("Cannot save %1: %2").arg(shownPath, writer.errorString());
-    }
-    if (!file.commit())
-        return tr("Cannot save %1: %2").arg(shownPath, file.errorString());
-    return {};
-}
-
-void RenderArea::saveImageAs()
-{
-    QFileDialog dialog(this, tr("Save graph as image"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(tr("PNG images (*.png)"));
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    // The pictures folder where there is one, not wherever Duplink started.
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    dialog.setDirectory(QDir(pictures).exists() ? pictures : QDir::homePath());
-    dialog.selectFile(QStringLiteral("duplink-graph.png"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString error = saveImage(dialog.selectedFiles().constFirst());
-    if (!error.isEmpty())
-        QMessageBox::warning(this, tr("Save graph as image"), error);
-}
-
-void RenderArea::copyImage()
-{
-    QGuiApplication::clipboard()->setImage(image());
-}

@@ -38,9 +38,20 @@ FrameTemplate request()
     return { Protocol::TemplateFiller, Protocol::RequestCommand };
 }
 
-FrameTemplate alarm(int index, std::uint8_t value, std::uint8_t comparison, std::uint8_t level)
+FrameTemplate alarm(int index, AlarmSetting setting)
 {
-    return { Protocol::TemplateFiller, Protocol::alarmCommand(index), value, comparison, level };
+    return { Protocol::TemplateFiller, Protocol::alarmCommand(index), setting.value,
+             setting.comparison, setting.level };
+}
+
+Heard read(const std::uint8_t *payload)
+{
+    using namespace Protocol;
+    if (payload[0] == RequestCommand)
+        return { Heard::Request };
+    if (isThresholdType(payload[0]))
+        return { Heard::SetAlarm, thresholdIndex(payload), { payload[1], payload[2], payload[3] } };
+    return {};
 }
 
 } // namespace Command

@@ -150,13 +150,32 @@ std::size_t stuffFrame(const std::uint8_t *payload, std::size_t length, std::uin
 // delimiter goes, position 10 where the closing one goes.
 using FrameTemplate = std::array<std::uint8_t, Protocol::TemplateSize>;
 
-// The two frames the module is sent, filled in.
+// One alarm's setting, in the order both directions carry it.
+struct AlarmSetting
+{
+    std::uint8_t value, comparison, level;
+};
+
+// The two frames the module is sent: filled in, and read back as the module
+// hears them.
 namespace Command {
 
 // Asks the module for its four alarm settings.
 FrameTemplate request();
 // Sets alarm 0..3: the same fields, in the same order, as its threshold frame.
-FrameTemplate alarm(int index, std::uint8_t value, std::uint8_t comparison, std::uint8_t level);
+FrameTemplate alarm(int index, AlarmSetting setting);
+
+struct Heard
+{
+    enum Kind { Request, SetAlarm, Unknown };
+    Kind kind = Unknown;
+    int alarm = 0; // SetAlarm: 0 for alarm 1
+    AlarmSetting setting = {};
+};
+
+// A decoded command frame (Protocol::CommandLength bytes) as the module
+// hears it.
+Heard read(const std::uint8_t *payload);
 
 } // namespace Command
 

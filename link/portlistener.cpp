@@ -9,6 +9,9 @@ PortListener::PortListener(QIODevice *port, QObject *parent)
 {
     timer.setInterval(TimerInterval);
     connect(&timer, &QTimer::timeout, this, &PortListener::timeToReport);
+    connect(port, &QIODevice::readyRead, this, &PortListener::receive);
+    connect(port, &QIODevice::bytesWritten, this, &PortListener::reportWritten);
+    connect(port, &QIODevice::aboutToClose, this, &PortListener::reportClose);
 }
 
 void PortListener::resetDecoder()

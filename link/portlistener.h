@@ -21,6 +21,7 @@ public:
     static constexpr qint64 ReadBlockSize = 1024;
     static constexpr int TimerInterval = 100; // ms
 
+    // Reads `port` from now on, whenever it has bytes.
     explicit PortListener(QIODevice *port, QObject *parent = nullptr);
 
     // Drops a half-received frame, so bytes from before a lost link are not

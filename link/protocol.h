@@ -32,6 +32,7 @@ constexpr int UserDataHeaderLength = 3; // type, count, one unused byte
 constexpr int TemplateSize = 11;
 constexpr std::uint8_t TemplateFiller = 0xFF;
 constexpr int MaxWireFrame = 20; // two delimiters and nine stuffed positions
+constexpr int CommandLength = TemplateSize - 2; // what a command's frame holds
 
 constexpr int BaudRate = 9600;
 

@@ -18,7 +18,7 @@ class SerialLink : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int RetryInterval = 1000; // ms
+    static constexpr int RetryInterval = 1000; // ms, unless set otherwise
 
     // `port` (named after the device to open) and the listener that reads
     // it stay the caller's; `deviceName` is how messages name the device.
@@ -32,6 +32,8 @@ public:
     void waitForDevice();
     // Closes the port and gives up retrying.
     void close();
+    // How long between two tries to open; tests need not wait a second.
+    void setRetryInterval(int ms) { retryTimer.setInterval(ms); }
 
     bool isUp() const;
     // Why the link is down, empty while it is up.

@@ -144,7 +144,6 @@ void tst_PortListener::serialPortOverPseudoTerminal()
     QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
     QVERIFY(port.setBaudRate(9600));
     PortListener listener(&port);
-    connect(&port, &QSerialPort::readyRead, &listener, &PortListener::receive);
     ReportLog log(&listener);
 
     // A frame split across two writes, then a burst far beyond one block.

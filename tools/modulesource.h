@@ -1,10 +1,10 @@
 #ifndef MODULESOURCE_H
 #define MODULESOURCE_H
 
+#include "framecodec.h"
+
 #include <QObject>
 #include <QString>
-
-#include <cstdint>
 
 // Where the simulated module's output comes from: frames it makes up, or a
 // capture played back. It queues its bytes on the line writer, and hears
@@ -14,18 +14,7 @@ class ModuleSource : public QObject
     Q_OBJECT
 
 public:
-    struct AlarmSetting
-    {
-        std::uint8_t value, comparison, level;
-    };
-
-    struct Command
-    {
-        enum Kind { Request, SetAlarm, Unknown };
-        Kind kind = Unknown;
-        int alarm = 0; // SetAlarm: 0 for alarm 1
-        AlarmSetting setting = {};
-    };
+    using Command = ::Command::Heard;
 
     using QObject::QObject;
 

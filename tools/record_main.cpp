@@ -48,7 +48,7 @@ Recorder::Options parseArguments()
     options.output = commandLine.value(output);
     options.raw = commandLine.value(raw);
     if (commandLine.isSet(json))
-        options.format = SessionLog::Format::JsonLines;
+        options.format = RecordWriter::Format::JsonLines;
     options.durationMs = commandLine.durationMs();
     options.frameLimit = commandLine.frameLimit();
     return options;

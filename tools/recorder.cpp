@@ -1,8 +1,10 @@
 #include "recorder.h"
 
-#include "framecodec.h"
+#include "capturewriter.h"
+#include "seriallink.h"
 
 #include <QFile>
+#include <QSerialPort>
 
 #include <cstdio>
 #include <sys/stat.h>
@@ -10,30 +12,28 @@
 Recorder::Recorder(const Options &options, QObject *parent)
     : QObject(parent),
       options(options),
-      port(stableDevicePath(options.device, options.byIdFolder)),
-      listener(&port),
-      link(options.device, &port, &listener),
-      lines(&listener),
-      raw(&listener)
+      connection(options.device, options.byIdFolder),
+      link(*connection.link()),
+      lines(connection.listener()),
+      raw(connection.listener())
 {
     connect(&link, &SerialLink::cannotOpen, this, &Recorder::showOpenFailure);
     connect(&link, &SerialLink::lost, this, &Recorder::showStatus);
     connect(&link, &SerialLink::restored, this, &Recorder::showStatus);
     connect(&link, &SerialLink::restored, this, &Recorder::sendRequest);
-    connect(&port, &QIODevice::readyRead, &listener, &PortListener::receive);
-    connect(&lines, &SessionLog::frameWritten, this, &Recorder::countFrame);
-    connect(&lines, &SessionLog::failed, this, &Recorder::fail);
-    connect(&raw, &SessionLog::failed, this, &Recorder::fail);
+    connect(&lines, &SessionRecording::frameWritten, this, &Recorder::countFrame);
+    connect(&lines, &SessionRecording::failed, this, &Recorder::fail);
+    connect(&raw, &SessionRecording::failed, this, &Recorder::fail);
     deadline.setSingleShot(true);
     connect(&deadline, &QTimer::timeout, this, [this] { stop(0); });
 }
 
 bool Recorder::openOutputs()
 {
-    SessionLog *failed = nullptr;
-    if (!lines.open(options.output, options.format))
+    SessionRecording *failed = nullptr;
+    if (!lines.open(options.output, std::make_unique<RecordWriter>(options.format)))
         failed = &lines;
-    else if (!options.raw.isEmpty() && !raw.open(options.raw, SessionLog::Format::Raw))
+    else if (!options.raw.isEmpty() && !raw.open(options.raw, std::make_unique<CaptureWriter>()))
         failed = &raw;
     if (failed)
         std::fprintf(stderr, "duplink-record: %s\n", qPrintable(failed->errorString()));
@@ -48,6 +48,7 @@ void Recorder::start()
     }
     const bool opened = link.open();
     // Something that is there but cannot be a serial line will not become one.
+    const QSerialPort &port = *connection.port();
     if (!opened && (!options.waitForDevice || port.error() == QSerialPort::UnsupportedOperationError)) {
         fail(QStringLiteral("cannot open %1: %2").arg(options.device, port.errorString()));
         return;
@@ -84,10 +85,9 @@ void Recorder::showOpenFailure(const QString &message)
 
 void Recorder::sendRequest()
 {
-    std::uint8_t wire[Protocol::MaxWireFrame];
-    const qint64 length = qint64(encodeFrame(Command::request(), wire));
-    if (port.write(reinterpret_cast<const char *>(wire), length) != length)
-        showStatus(QStringLiteral("Request not sent: %1").arg(port.errorString()));
+    QString whyNot;
+    if (!connection.send(Command::request(), &whyNot))
+        showStatus(QStringLiteral("Request not sent: %1").arg(whyNot));
 }
 
 void Recorder::showStatus(const QString &message)

@@ -2,12 +2,11 @@
 #define RECORDER_H
 
 #include "devicepath.h"
-#include "portlistener.h"
-#include "seriallink.h"
-#include "sessionlog.h"
+#include "recordwriter.h"
+#include "serialconnection.h"
+#include "sessionrecording.h"
 
 #include <QObject>
-#include <QSerialPort>
 #include <QTimer>
 
 // Records the telemetry module's frames: opens the device as the monitor
@@ -28,7 +27,7 @@ public:
         qint64 frameLimit = 0;     // stop after this many frames; 0: never
         qint64 durationMs = 0;     // stop after this long; 0: never
         QString output;            // empty or "-": standard output
-        SessionLog::Format format = SessionLog::Format::Csv;
+        RecordWriter::Format format = RecordWriter::Format::Csv;
         QString raw;               // empty: no raw capture
     };
 
@@ -53,11 +52,10 @@ private:
     void countFrame();
 
     const Options options;
-    QSerialPort port;
-    PortListener listener;
-    SerialLink link;
-    SessionLog lines;
-    SessionLog raw;
+    SerialConnection connection;
+    SerialLink &link;
+    SessionRecording lines;
+    SessionRecording raw;
     QTimer deadline;
     qint64 framesWritten = 0;
     bool stopped = false;

@@ -12,31 +12,14 @@
 
 namespace {
 
-using ModuleCommand = ModuleSource::Command;
-
-// The monitor fills every command from its 11-position template, so a
-// command is the nine bytes between the delimiters.
-constexpr int CommandLength = Protocol::TemplateSize - 2;
-
 LineWriter::Options writerOptions(const FrameGenerator::Options &frames)
 {
     return { frames.noise, frames.noise && !frames.flood, frames.seed };
 }
 
-ModuleCommand readCommand(const std::uint8_t *payload)
+void printCommand(const Command::Heard &command)
 {
-    using namespace Protocol;
-    const std::uint8_t command = payload[0];
-    if (command == RequestCommand)
-        return { ModuleCommand::Request };
-    if (isThresholdType(command))
-        return { ModuleCommand::SetAlarm, thresholdIndex(payload), { payload[1], payload[2], payload[3] } };
-    return {};
-}
-
-void printCommand(const ModuleCommand &command)
-{
-    if (command.kind == ModuleCommand::Request)
+    if (command.kind == Command::Heard::Request)
         std::printf("request\n");
     else
         std::printf("alarm %d value %d comparison %d level %d\n", command.alarm + 1,
@@ -99,11 +82,13 @@ void Simulator::readCommands()
 
 void Simulator::handleCommand(const std::uint8_t *payload, int length)
 {
-    if (length != CommandLength)
+    // The monitor fills every command from its template; a frame of another
+    // length is noise on the line.
+    if (length != Protocol::CommandLength)
         return;
-    const ModuleCommand command = readCommand(payload);
+    const Command::Heard command = Command::read(payload);
     source->commandHeard(command);
-    if (command.kind == ModuleCommand::Unknown)
+    if (command.kind == Command::Heard::Unknown)
         return;
     printCommand(command);
     writer.flush();

@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-constexpr int UsageExitCode = 2;
-
-} // namespace
+int reportUsageError(const QString &message)
+{
+    const QByteArray program = QCoreApplication::applicationName().toLocal8Bit();
+    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", program.constData(),
+                 qPrintable(message), program.constData());
+    return 2;
+}
 
 ToolCommandLine::ToolCommandLine(const QString &program, const QString &description)
 {
@@ -102,8 +104,5 @@ qint64 ToolCommandLine::frameLimit() const
 
 void ToolCommandLine::usageError(const QString &message) const
 {
-    const QByteArray program = QCoreApplication::applicationName().toLocal8Bit();
-    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", program.constData(),
-                 qPrintable(message), program.constData());
-    std::exit(UsageExitCode);
+    std::exit(reportUsageError(message));
 }

@@ -30,9 +30,6 @@ public:
     // Without a clock, a monotonic one.
     explicit AlarmWatch(Clock clock = {});
 
-    // The channel a row (0 to 3) watches: 0 for volt 1, 1 for volt 2.
-    static int channelOf(int row) { return row < 2 ? 0 : 1; }
-
     // Each of these returns the rows whose shown state changed, as a mask
     // of bits 1 << row. A comparison other than Less or Great never holds.
     int setCondition(int row, int value, int comparison);
@@ -46,6 +43,9 @@ public:
     qint64 nextChangeIn() const;
 
 private:
+    // The channel a row (0 to 3) watches: 0 for volt 1, 1 for volt 2.
+    static int channelOf(int row) { return row < 2 ? 0 : 1; }
+
     struct Row
     {
         int value = 1;

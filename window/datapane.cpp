@@ -33,6 +33,8 @@ DataPane::DataPane(QWidget *parent)
 {
     setText(QString::fromLatin1(Banner));
     bannerBlocks = document()->blockCount();
+    setAccessibleName(tr("User data"));
+    setAccessibleDescription(tr("One line of hexadecimal bytes for each user-data frame received"));
     // The pane holds left-to-right text only. Saying so spares the layout a
     // scan of every paragraph's text whenever trimming moves them all up.
     QTextOption textOption = document()->defaultTextOption();

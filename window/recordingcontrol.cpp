@@ -1,7 +1,7 @@
 #include "recordingcontrol.h"
 
 #include "portlistener.h"
-#include "sessionlog.h"
+#include "sessionrecording.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -22,7 +22,7 @@ RecordingControl::RecordingControl(QWidget *window)
 
 RecordingControl::~RecordingControl()
 {
-    delete log; // flushes and closes the file
+    delete session; // flushes and closes the file
 }
 
 void RecordingControl::setListener(PortListener *portListener)
@@ -33,7 +33,7 @@ void RecordingControl::setListener(PortListener *portListener)
 
 bool RecordingControl::isRecording() const
 {
-    return log && log->isActive();
+    return session && session->isActive();
 }
 
 QString RecordingControl::proposedPath()
@@ -60,12 +60,12 @@ bool RecordingControl::prepare(const QString &path)
         return false;
     }
     finish();
-    log = new SessionLog(listener, this);
-    connect(log, &SessionLog::failed, this, &RecordingControl::failed);
-    if (!log->open(path, SessionLog::formatFor(path))) {
-        error = log->errorString();
-        delete log;
-        log = nullptr;
+    session = new SessionRecording(listener, this);
+    connect(session, &SessionRecording::failed, this, &RecordingControl::failed);
+    if (!session->open(path)) {
+        error = session->errorString();
+        delete session;
+        session = nullptr;
         return false;
     }
     return true;
@@ -78,15 +78,15 @@ bool RecordingControl::start(const QString &path)
 
 bool RecordingControl::begin()
 {
-    if (!log || log->isActive())
+    if (!session || session->isActive())
         return isRecording();
-    if (!log->begin()) {
-        error = log->errorString();
-        delete log;
-        log = nullptr;
+    if (!session->begin()) {
+        error = session->errorString();
+        delete session;
+        session = nullptr;
         return false;
     }
-    emit message(tr("Recording to %1").arg(QDir::toNativeSeparators(log->fileName())));
+    emit message(tr("Recording to %1").arg(QDir::toNativeSeparators(session->fileName())));
     emit recordingChanged(true);
     updateActions();
     return true;
@@ -94,15 +94,15 @@ bool RecordingControl::begin()
 
 void RecordingControl::finish()
 {
-    if (!log)
+    if (!session)
         return;
-    const bool wasRecording = log->isActive();
-    const QString name = QDir::toNativeSeparators(log->fileName());
-    const bool closed = log->end();
+    const bool wasRecording = session->isActive();
+    const QString name = QDir::toNativeSeparators(session->fileName());
+    const bool closed = session->end();
     if (!closed)
-        error = log->errorString();
-    log->deleteLater();
-    log = nullptr;
+        error = session->errorString();
+    session->deleteLater();
+    session = nullptr;
     updateActions();
     if (!wasRecording)
         return;
@@ -114,8 +114,8 @@ void RecordingControl::finish()
 void RecordingControl::failed(const QString &reason)
 {
     error = reason;
-    log->deleteLater();
-    log = nullptr;
+    session->deleteLater();
+    session = nullptr;
     updateActions();
     emit message(tr("Recording stopped: %1").arg(reason));
     emit recordingChanged(false);

@@ -10,11 +10,11 @@ class QWidget;
 QT_END_NAMESPACE
 
 class PortListener;
-class SessionLog;
+class SessionRecording;
 
 // Recording from the window: the menu entries that start and stop it, the
-// file dialog that proposes a name, and the session log that writes the
-// file (CSV, JSON Lines or a raw capture, by the file's extension).
+// file dialog that proposes a name, and the session recording that writes
+// the file (CSV, JSON Lines or a raw capture, by the file's extension).
 class RecordingControl : public QObject
 {
     Q_OBJECT
@@ -33,15 +33,8 @@ public:
     // Creates the file now and writes from the next frame on. False, with
     // the reason in errorString(), when the file cannot be made.
     bool start(const QString &path);
-    // Creates the file now, and writes once begin() is called (when the link
-    // is up, say).
-    bool prepare(const QString &path);
-    bool begin();
     void finish();
     QString errorString() const { return error; }
-
-    // duplink-YYYY-MM-DD-HHMM.csv in the documents folder.
-    static QString proposedPath();
 
 signals:
     void recordingChanged(bool recording);
@@ -49,13 +42,18 @@ signals:
     void message(const QString &text);
 
 private:
+    // Creates the file now, and writes once begin() is called.
+    bool prepare(const QString &path);
+    bool begin();
+    // duplink-YYYY-MM-DD-HHMM.csv in the documents folder.
+    static QString proposedPath();
     void chooseFile();
     void failed(const QString &reason);
     void updateActions();
 
     QWidget *window;
     QPointer<PortListener> listener;
-    SessionLog *log = nullptr;
+    SessionRecording *session = nullptr;
     QAction *record;
     QAction *stop;
     QString error;

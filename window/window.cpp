@@ -1,46 +1,38 @@
 #include "window.h"
 
+#include "alarmrow.h"
+#include "alarmrows.h"
+#include "channelscontrol.h"
 #include "commdialog.h"
 #include "datapane.h"
 #include "devicepath.h"
 #include "portlistener.h"
 #include "recordingcontrol.h"
+#include "refreshthrottle.h"
 #include "rememberedport.h"
 #include "renderarea.h"
 #include "replaydevice.h"
+#include "serialconnection.h"
 #include "seriallink.h"
 #include "statusline.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QIcon>
-#include <QLabel>
-#include <QPushButton>
 #include <QSerialPort>
 #include <QSettings>
-#include <QSpinBox>
 
 #include <cstdio>
 
 namespace {
 
-constexpr int ColumnCount = 7;
+constexpr int ColumnCount = AlarmRow::ColumnCount;
 constexpr int FirstAlarmGridRow = 2;
 constexpr int StatusGridRow = 6;
 constexpr int DataGridRow = 7;
 
 const QLatin1String ShowThresholdsKey("graph/showAlarmThresholds");
-
-// A red that reads as text on the window's colour: dark on a light window,
-// light on a dark one.
-QColor trippedCaptionColour(const QPalette &palette)
-{
-    return palette.color(QPalette::Window).lightness() >= 128 ? QColor(0xc0, 0x00, 0x00)
-                                                              : QColor(0xff, 0x66, 0x66);
-}
 
 } // namespace
 
@@ -48,27 +40,18 @@ Window::Window(const QStringList &extraPorts)
     : extraPorts(extraPorts)
 {
     renderArea = new RenderArea;
-    createAlarmRow(1, tr("Ch1 alarm"));
-    createAlarmRow(2, tr("Ch1 alarm"));
-    createAlarmRow(3, tr("Ch2 alarm"));
-    createAlarmRow(4, tr("Ch2 alarm"));
+    rows = new AlarmRows(this);
     dataBrowser = new DataPane;
     statusLabel = new StatusLine(tr(" "));
 
-    connect(rows[0].setButton, &QPushButton::released, this, &Window::alarmSet1);
-    connect(rows[1].setButton, &QPushButton::released, this, &Window::alarmSet2);
-    connect(rows[2].setButton, &QPushButton::released, this, &Window::alarmSet3);
-    connect(rows[3].setButton, &QPushButton::released, this, &Window::alarmSet4);
+    connect(rows->row(0), &AlarmRow::setReleased, this, &Window::alarmSet1);
+    connect(rows->row(1), &AlarmRow::setReleased, this, &Window::alarmSet2);
+    connect(rows->row(2), &AlarmRow::setReleased, this, &Window::alarmSet3);
+    connect(rows->row(3), &AlarmRow::setReleased, this, &Window::alarmSet4);
 
-    recording = new RecordingControl(this);
-    connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
-    connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
-    connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
-    dataBrowser->setMenuActions({ recording->recordAction(), recording->stopAction() });
-    auto *separator = new QAction(renderArea);
-    separator->setSeparator(true);
-    renderArea->addActions({ separator, recording->recordAction(), recording->stopAction() });
-
+    setUpRecording();
+    setUpChannels();
+    setUpMenus();
     layOut();
     setWindowTitle(tr("Torvi Duplink"));
     setWindowIcon(QIcon(QStringLiteral(":images/torvi-logo.png")));
@@ -78,43 +61,51 @@ Window::Window(const QStringList &extraPorts)
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     describeForAssistiveTools();
     setUpGraphReading();
-
-    refreshTimer.setSingleShot(true);
-    connect(&refreshTimer, &QTimer::timeout, this, &Window::refresh);
+    refreshThrottle = new RefreshThrottle(RefreshInterval, [this] { refresh(); }, this);
 }
 
 Window::~Window()
 {
-    if (port) {
+    // Closed before the widgets go; the connection that owns it goes with them.
+    if (port)
         port->close();
-        delete port;
-        port = nullptr;
-    }
 }
 
-void Window::createAlarmRow(int number, const QString &caption)
+void Window::setUpRecording()
 {
-    AlarmRow &row = rows[number - 1];
-    row.alarmLabel = new QLabel(caption);
-    row.levelSpinBox = new QSpinBox;
-    row.levelSpinBox->setRange(0, 3);
-    row.setButton = new QPushButton(tr("Set"));
-    row.whenLabel = new QLabel(tr("when"));
-    row.comparisonComboBox = new QComboBox;
-    row.comparisonComboBox->addItem(tr("less"), 0);
-    row.comparisonComboBox->addItem(tr("great"), 1);
-    row.thanLabel = new QLabel(tr("than"));
-    row.valueSpinBox = new QSpinBox;
-    row.valueSpinBox->setRange(1, 254);
+    recording = new RecordingControl(this);
+    connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
+    connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
+    connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
+}
 
-    const QString suffix = QString::number(number);
-    row.alarmLabel->setObjectName(QStringLiteral("alarmLabel") + suffix);
-    row.levelSpinBox->setObjectName(QStringLiteral("levelSpinBox") + suffix);
-    row.setButton->setObjectName(QStringLiteral("setButton") + suffix);
-    row.whenLabel->setObjectName(QStringLiteral("whenLabel") + suffix);
-    row.comparisonComboBox->setObjectName(QStringLiteral("comparisonComboBox") + suffix);
-    row.thanLabel->setObjectName(QStringLiteral("thanLabel") + suffix);
-    row.valueSpinBox->setObjectName(QStringLiteral("valueSpinBox") + suffix);
+// Each channel reads in the user's units wherever a number is shown for
+// reading; what is sent and kept stays raw.
+void Window::setUpChannels()
+{
+    channels = new ChannelsControl(this);
+    auto show = [this](int channel, const ChannelScale &scale) {
+        renderArea->setChannelScale(channel, scale);
+        rows->setScale(channel, scale);
+    };
+    connect(channels, &ChannelsControl::scaleChanged, this, show);
+    for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
+        show(channel, channels->scale(channel));
+}
+
+// The graph's and the data pane's context menus end with the window's own
+// entries, in groups.
+void Window::setUpMenus()
+{
+    auto separator = [this] {
+        auto *line = new QAction(this);
+        line->setSeparator(true);
+        return line;
+    };
+    const QList<QAction *> entries = { separator(), recording->recordAction(), recording->stopAction(),
+                                       separator(), channels->editAction() };
+    dataBrowser->setMenuActions(entries.mid(1));
+    renderArea->addActions(entries);
 }
 
 void Window::layOut()
@@ -122,21 +113,14 @@ void Window::layOut()
     auto *layout = new QGridLayout;
     layout->addWidget(renderArea, 0, 0, 1, ColumnCount);
     layout->setRowMinimumHeight(1, 6);
-    for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        const AlarmRow &row = rows[r];
-        QWidget *cells[] = { row.alarmLabel, row.levelSpinBox, row.setButton, row.whenLabel,
-                             row.comparisonComboBox, row.thanLabel, row.valueSpinBox };
-        for (int column = 0; column < ColumnCount; ++column)
-            layout->addWidget(cells[column], FirstAlarmGridRow + r, column);
-    }
+    rows->addTo(*layout, FirstAlarmGridRow);
     // Across the row: a long message has the whole width to use.
     layout->addWidget(statusLabel, StatusGridRow, 0, 1, ColumnCount);
     layout->addWidget(dataBrowser, DataGridRow, 0, 1, ColumnCount);
     setLayout(layout);
 }
 
-// The captions alone ("Set", "when", two rows both called "Ch1 alarm") say
-// little to a screen reader, so every control gets a name of its own.
+// The alarm rows and the data pane name themselves.
 void Window::describeForAssistiveTools()
 {
     renderArea->setAccessibleName(tr("Telemetry graph"));
@@ -146,29 +130,6 @@ void Window::describeForAssistiveTools()
     // It keeps that as its accessible name and says what it is for here.
     statusLabel->setPurpose(tr("Link quality: the average of the last 16 reports and half the "
                                "average of the second link reading, or the state of the link"));
-    dataBrowser->setAccessibleName(tr("User data"));
-    dataBrowser->setAccessibleDescription(
-            tr("One line of hexadecimal bytes for each user-data frame received"));
-    for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        const AlarmRow &row = rows[r];
-        const int alarm = r + 1;
-        const int channel = r < 2 ? 1 : 2;
-        row.alarmLabel->setAccessibleName(tr("Alarm %1, channel %2").arg(alarm).arg(channel));
-        row.levelSpinBox->setAccessibleName(tr("Alarm %1 level").arg(alarm));
-        row.levelSpinBox->setAccessibleDescription(tr("Alarm level, 0 to 3"));
-        row.setButton->setAccessibleName(tr("Set alarm %1").arg(alarm));
-        row.setButton->setAccessibleDescription(tr("Send this alarm's settings to the module"));
-        row.comparisonComboBox->setAccessibleName(tr("Alarm %1 comparison").arg(alarm));
-        row.comparisonComboBox->setAccessibleDescription(
-                tr("Whether the alarm sounds below or above the threshold value"));
-        row.valueSpinBox->setAccessibleName(tr("Alarm %1 threshold value").arg(alarm));
-        row.valueSpinBox->setAccessibleDescription(tr("Threshold value, 1 to 254"));
-    }
-}
-
-QString Window::devicePath(const QString &portName)
-{
-    return serialDevicePath(portName);
 }
 
 void Window::showEvent(QShowEvent *event)
@@ -196,7 +157,7 @@ void Window::connectPort()
     }
     std::puts("accepted:openning port ");
     const QString chosen = dialog.selectedPort();
-    connectDevice(devicePath(chosen));
+    connectDevice(serialDevicePath(chosen));
     rememberOnceOpen(chosen);
 }
 
@@ -213,25 +174,22 @@ void Window::onceLinkIsUp(Action action)
 // The dialog offers the port first next time, if it ever opened.
 void Window::rememberOnceOpen(const QString &portName)
 {
-    onceLinkIsUp([this, portName] { RememberedPort::save(portName, openedThrough); });
+    onceLinkIsUp([this, portName] { RememberedPort::save(portName, connection->openedThrough()); });
 }
 
 void Window::connectDevice(const QString &name)
 {
-    if (port)
+    if (connection)
         return;
-    const QString path = stableDevicePath(name, byIdFolder);
-    if (path != name)
-        openedThrough = path;
-    port = new QSerialPort(path);
-    listen(port);
-    link = new SerialLink(name, port, listener, this);
+    connection = new SerialConnection(name, byIdFolder, this);
+    port = connection->port();
+    link = connection->link();
+    showReportsOf(connection->listener());
     connect(link, &SerialLink::cannotOpen, this, &Window::showLinkStatus);
     connect(link, &SerialLink::lost, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::sendRequest);
-    if (!link->open())
-        link->waitForDevice();
+    connection->open();
     onceLinkIsUp([this] { startPendingRecording(); });
 
     listener->timer.start();
@@ -279,15 +237,17 @@ void Window::updateTitle()
 
 PortListener *Window::listen(QIODevice *device)
 {
-    listener = new PortListener(device, this);
+    showReportsOf(new PortListener(device, this));
+    return listener;
+}
+
+void Window::showReportsOf(PortListener *reporter)
+{
+    listener = reporter;
     recording->setListener(listener);
-    connect(device, &QIODevice::readyRead, listener, &PortListener::receive);
-    connect(device, &QIODevice::bytesWritten, listener, &PortListener::reportWritten);
-    connect(device, &QIODevice::aboutToClose, listener, &PortListener::reportClose);
     connect(listener, &PortListener::reportThreshold, this, &Window::showThreshold);
     connect(listener, &PortListener::reportData, this, &Window::showData);
     connect(listener, &PortListener::reportVolts, this, &Window::showVolts);
-    return listener;
 }
 
 // Where we know what the user can do about a problem (join a group, say),
@@ -299,9 +259,9 @@ void Window::showLinkStatus(const QString &message)
     QStringList more;
     if (!link->advice().isEmpty())
         more << link->advice();
-    if (!openedThrough.isEmpty())
+    if (!connection->openedThrough().isEmpty())
         more << tr("Opened through %1, which finds the same adapter again after a replug")
-                        .arg(openedThrough);
+                        .arg(connection->openedThrough());
     showStatus(message, more.join(QLatin1Char('\n')), link->advice());
 }
 
@@ -318,28 +278,15 @@ void Window::showStatus(const QString &message, const QString &more, const QStri
 void Window::showVolts(char volt1, char volt2, char linkq, char linkql)
 {
     renderArea->addSample(volt1, volt2, linkq);
-    watchAlarms(volt1, volt2);
+    channels->setNewest(quint8(volt1), quint8(volt2), quint8(linkq));
+    rows->addSample(static_cast<quint8>(volt1), static_cast<quint8>(volt2));
     if (averages.add(static_cast<quint8>(linkq), static_cast<quint8>(linkql)))
         averagesPending = true;
-    requestRefresh();
-}
-
-void Window::requestRefresh()
-{
-    // Due: shown now, in the wake-up that brought the report, not in one of
-    // its own. At line rate the next report comes before the timer, which
-    // only catches the last reports of a burst.
-    if (!sinceRefresh.isValid() || sinceRefresh.elapsed() >= RefreshInterval) {
-        refreshTimer.stop();
-        refresh();
-    } else if (!refreshTimer.isActive()) {
-        refreshTimer.start(RefreshInterval);
-    }
+    refreshThrottle->request();
 }
 
 void Window::refresh()
 {
-    sinceRefresh.start();
     renderArea->updateChanged();
     if (averagesPending) {
         averagesPending = false;
@@ -354,14 +301,7 @@ void Window::showData(char *temp, int len)
 
 void Window::showThreshold(Threshold *threshold)
 {
-    if (threshold->index < 0 || threshold->index >= Protocol::AlarmCount)
-        return;
-    AlarmRow &row = rows[threshold->index];
-    row.levelSpinBox->setValue(threshold->level);
-    row.valueSpinBox->setValue(threshold->value);
-    // An unknown comparison keeps the row's choice rather than blanking it.
-    if (threshold->comparison >= 0 && threshold->comparison < row.comparisonComboBox->count())
-        row.comparisonComboBox->setCurrentIndex(threshold->comparison);
+    rows->load(*threshold);
 }
 
 void Window::alarmSet1() { alarmSet(0); }
@@ -371,13 +311,7 @@ void Window::alarmSet4() { alarmSet(3); }
 
 void Window::alarmSet(int rowIndex)
 {
-    const AlarmRow &row = rows[rowIndex];
-    const int value = row.valueSpinBox->value();
-    const int comparison = row.comparisonComboBox->currentIndex();
-    const int level = row.levelSpinBox->value();
-    sendCommand(Command::alarm(rowIndex, std::uint8_t(value), std::uint8_t(comparison),
-                               std::uint8_t(level)),
-                rowIndex + 1);
+    sendCommand(Command::alarm(rowIndex, rows->row(rowIndex)->setting()), rowIndex + 1);
 }
 
 void Window::sendRequest()
@@ -387,10 +321,8 @@ void Window::sendRequest()
 
 void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber)
 {
-    std::uint8_t wire[Protocol::MaxWireFrame];
-    const qint64 length = qint64(encodeFrame(frameTemplate, wire));
-    const bool sent = port && port->isOpen()
-            && port->write(reinterpret_cast<const char *>(wire), length) == length;
+    QString reason = tr("the port is not open");
+    const bool sent = connection && connection->send(frameTemplate, &reason);
 
     // Each field is printed as a signed byte widened to int: 200 is ffffffc8.
     auto field = [&](int position) { return int(static_cast<signed char>(frameTemplate[position])); };
@@ -411,84 +343,19 @@ void Window::sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumbe
         std::fprintf(stderr, "%s\n", qPrintable(tr("Frame not sent: %1").arg(linkProblem)));
         return;
     }
-    const QString reason = port && port->isOpen() ? port->errorString() : tr("the port is not open");
     showStatus(tr("Frame not sent: %1").arg(reason));
 }
 
-// The graph shows each row's threshold as the row's value box has it, and
-// the captions say which rows' conditions hold; both follow every edit.
+// The graph shows each row's threshold as the row's value box has it,
+// following every edit.
 void Window::setUpGraphReading()
 {
     renderArea->setThresholdsShown(QSettings().value(ShowThresholdsKey, false).toBool());
     connect(renderArea, &RenderArea::thresholdsShownChanged, this,
             [](bool shown) { QSettings().setValue(ShowThresholdsKey, shown); });
-    for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        const AlarmRow &row = rows[r];
-        connect(row.valueSpinBox, &QSpinBox::valueChanged, this, [this, r] { followAlarmRow(r); });
-        connect(row.comparisonComboBox, &QComboBox::currentIndexChanged, this,
-                [this, r] { followAlarmRow(r); });
-        followAlarmRow(r);
-    }
-    alarmHoldTimer.setSingleShot(true);
-    connect(&alarmHoldTimer, &QTimer::timeout, this, [this] { showAlarmChanges(alarmWatch.settle()); });
+    connect(rows, &AlarmRows::thresholdEdited, renderArea, &RenderArea::setThreshold);
+    rows->announceThresholds();
     // After the alarm rows, so the window still opens with the first row's
     // level in focus.
-    QWidget::setTabOrder(rows[Protocol::AlarmCount - 1].valueSpinBox, renderArea);
-}
-
-void Window::followAlarmRow(int rowIndex)
-{
-    const AlarmRow &row = rows[rowIndex];
-    const int value = row.valueSpinBox->value();
-    renderArea->setThreshold(rowIndex + 1, AlarmWatch::channelOf(rowIndex) + 1, value);
-    const int changed = alarmWatch.setCondition(rowIndex, value, row.comparisonComboBox->currentIndex());
-    if (alarmWatch.holds(rowIndex) && !(changed & (1 << rowIndex)))
-        row.alarmLabel->setAccessibleDescription(trippedDescription(rowIndex));
-    showAlarmChanges(changed);
-}
-
-void Window::watchAlarms(char volt1, char volt2)
-{
-    showAlarmChanges(alarmWatch.addSample(static_cast<quint8>(volt1), static_cast<quint8>(volt2)));
-}
-
-void Window::showAlarmChanges(int changedRows)
-{
-    for (int r = 0; r < Protocol::AlarmCount; ++r) {
-        if (changedRows & (1 << r))
-            showAlarmState(r);
-    }
-    const qint64 wait = alarmWatch.nextChangeIn();
-    if (wait < 0)
-        alarmHoldTimer.stop();
-    else if (!alarmHoldTimer.isActive() || alarmHoldTimer.remainingTime() > wait)
-        alarmHoldTimer.start(int(wait));
-}
-
-// Red caption, same text, size and place; assistive tools get the state in
-// the description and an alert for the change.
-void Window::showAlarmState(int rowIndex)
-{
-    QLabel *caption = rows[rowIndex].alarmLabel;
-    if (alarmWatch.holds(rowIndex)) {
-        QPalette tripped = caption->palette();
-        tripped.setColor(QPalette::WindowText, trippedCaptionColour(tripped));
-        caption->setPalette(tripped);
-        caption->setAccessibleDescription(trippedDescription(rowIndex));
-    } else {
-        caption->setPalette(QPalette()); // the window's own again
-        caption->setAccessibleDescription(QString());
-    }
-    QAccessibleEvent alert(caption, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
-}
-
-QString Window::trippedDescription(int rowIndex) const
-{
-    const AlarmRow &row = rows[rowIndex];
-    const int volt = AlarmWatch::channelOf(rowIndex) + 1;
-    const int value = row.valueSpinBox->value();
-    return row.comparisonComboBox->currentIndex() == AlarmWatch::Great
-            ? tr("Alarm condition holds: volt %1 is above %2").arg(volt).arg(value)
-            : tr("Alarm condition holds: volt %1 is below %2").arg(volt).arg(value);
+    QWidget::setTabOrder(rows->lastControl(), renderArea);
 }

@@ -1,33 +1,30 @@
 #ifndef WINDOW_H
 #define WINDOW_H
 
-#include "alarmwatch.h"
 #include "devicepath.h"
 #include "framecodec.h"
 #include "linkqualityaverage.h"
 #include "protocol.h"
+#include "refreshthrottle.h"
 #include "threshold.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 QT_BEGIN_NAMESPACE
-class QComboBox;
 class QIODevice;
-class QLabel;
-class QPushButton;
 class QSerialPort;
-class QSpinBox;
 QT_END_NAMESPACE
 
+class AlarmRows;
+class ChannelsControl;
 class DataPane;
 class PortListener;
 class RecordingControl;
 class ReplayDevice;
 class RenderArea;
+class SerialConnection;
 class SerialLink;
 class StatusLine;
 
@@ -36,6 +33,12 @@ class Window : public QWidget
     Q_OBJECT
 
 public:
+    // The graph and the averages reach the screen at most once a refresh
+    // interval: a paint per report would cost more than the report itself.
+    // At the line rate a refresh waits for the next report after the
+    // interval, up to 7 ms more: the graph is redrawn some 22 times a second.
+    static constexpr int RefreshInterval = 40; // ms, unless set otherwise
+
     // extraPorts are offered in the port dialog before the enumerated ports.
     explicit Window(const QStringList &extraPorts = {});
     ~Window() override;
@@ -55,9 +58,6 @@ public:
     // the serial port. The listener belongs to the window.
     PortListener *listen(QIODevice *device);
 
-    // The device path for a port name as the dialog shows it.
-    static QString devicePath(const QString &portName);
-
     // Plays a recorded session instead of asking for a port: the window
     // shows it as it showed it live; `name` names it in the title.
     void showReplay(ReplayDevice *device, const QString &name);
@@ -65,6 +65,8 @@ public:
     // Records everything from the moment the link is up (or a replay
     // starts), to a file whose extension says its format.
     void recordFromLinkUp(const QString &path) { pendingRecording = path; }
+
+    void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
 
 signals:
     // The user closed the port dialog without choosing a port.
@@ -84,26 +86,17 @@ private slots:
     void alarmSet4();
 
 private:
-    struct AlarmRow
-    {
-        QLabel *alarmLabel;
-        QSpinBox *levelSpinBox;
-        QPushButton *setButton;
-        QLabel *whenLabel;
-        QComboBox *comparisonComboBox;
-        QLabel *thanLabel;
-        QSpinBox *valueSpinBox;
-    };
-
-    void createAlarmRow(int number, const QString &caption);
     void layOut();
     void describeForAssistiveTools();
+    void setUpRecording();
+    void setUpChannels();
+    void setUpMenus();
     void connectPort();
+    void showReportsOf(PortListener *reporter);
     void rememberOnceOpen(const QString &portName);
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
-    void requestRefresh();
     void refresh();
     void showLinkStatus(const QString &message);
     void startPendingRecording();
@@ -113,44 +106,30 @@ private:
     template <typename Action>
     void onceLinkIsUp(Action action);
 
-    // Reading the graph: each alarm row's threshold on the graph, the rows
-    // whose condition holds, and the graph's remembered setting.
+    // Reading the graph: each alarm row's threshold on the graph, and the
+    // graph's remembered setting.
     void setUpGraphReading();
-    void followAlarmRow(int rowIndex);
-    void watchAlarms(char volt1, char volt2);
-    void showAlarmChanges(int changedRows);
-    void showAlarmState(int rowIndex);
-    QString trippedDescription(int rowIndex) const;
 
     QSerialPort *port = nullptr;
     RenderArea *renderArea;
-    AlarmRow rows[Protocol::AlarmCount];
+    AlarmRows *rows;
     DataPane *dataBrowser;
     StatusLine *statusLabel;
 
     PortListener *listener = nullptr;
+    SerialConnection *connection = nullptr;
     SerialLink *link = nullptr;
     QStringList extraPorts;
     QString byIdFolder = defaultByIdFolder();
-    QString openedThrough; // the by-id link the port is opened through, if any
     bool firstShowDone = false;
     RecordingControl *recording;
+    ChannelsControl *channels;
     QString pendingRecording;
     QString replayName; // of the recording played, while it is a replay
 
     LinkQualityAverage averages;
     bool averagesPending = false;
-
-    // The graph and the averages reach the screen at most once a refresh
-    // interval: a paint per report would cost more than the report itself.
-    // At the line rate a refresh waits for the next report after the
-    // interval, up to 7 ms more: the graph is redrawn some 22 times a second.
-    static constexpr int RefreshInterval = 40; // ms
-    QTimer refreshTimer;
-    QElapsedTimer sinceRefresh;
-
-    AlarmWatch alarmWatch;
-    QTimer alarmHoldTimer; // until a held-back alarm change may show
+    RefreshThrottle *refreshThrottle;
 };
 
 #endif

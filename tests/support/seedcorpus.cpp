@@ -66,7 +66,7 @@ std::vector<Seed> seedCorpus()
     seeds.push_back({ "request", command(Command::request()) });
     for (int alarm = 0; alarm < Protocol::AlarmCount; ++alarm)
         seeds.push_back({ "alarm-command-" + std::to_string(alarm + 1),
-                          command(Command::alarm(alarm, std::uint8_t(0x7C + alarm), 1, 2)) });
+                          command(Command::alarm(alarm, { std::uint8_t(0x7C + alarm), 1, 2 })) });
 
     // Longer than one read of the listener, so a frame straddles the cut.
     std::string stream;

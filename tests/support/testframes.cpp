@@ -25,3 +25,13 @@ QByteArray voltsFrame(quint8 volt1, quint8 volt2, quint8 linkq, quint8 linkql)
                              char(linkql) };
     return wireFrame(QByteArray(payload, sizeof payload));
 }
+
+QList<QByteArray> sessionFrames()
+{
+    QList<QByteArray> frames;
+    for (int i = 0; i < 20; ++i)
+        frames << voltsFrame(quint8(90 + i), quint8(0x7E), quint8(200 - i), quint8(50 + i));
+    frames << hex("7E FC 64 01 01 7E") << hex("7E FA 7D 5E 01 02 7E")
+           << hex("7E FD 03 00 0A FF 7D 5E 7E") << hex("7E FD 01 00 05 7E");
+    return frames;
+}

@@ -1,9 +1,11 @@
 #ifndef RECORDWRITER_H
 #define RECORDWRITER_H
 
+#include "sessionsink.h"
+#include "threshold.h"
+
 #include <QByteArray>
 #include <QFile>
-#include <QString>
 
 // Writes one line per decoded frame, stamped with the UTC time it was
 // decoded (ISO 8601, milliseconds), as CSV or as JSON Lines.
@@ -20,38 +22,41 @@
 //   {"timestamp":"...","kind":"data","bytes":"0a ff 7e"}
 // Numbers are the bytes as sent, 0 to 255, except alarm: 0 to 3 for alarms
 // 1 to 4. Data is the user-data bytes in lower-case hex, space-separated.
-class RecordWriter
+class RecordWriter : public SessionSink
 {
+    Q_OBJECT
+
 public:
     enum class Format { Csv, JsonLines };
 
+    explicit RecordWriter(Format format) : format(format) {}
+
     // An empty path or "-" is standard output; a file is replaced. A regular
     // file is written in blocks, a pipe or a terminal line by line.
-    bool open(const QString &path, Format format);
-    // The CSV header; nothing for JSON Lines.
-    bool writeHeader();
-
-    bool writeVolts(quint8 volt1, quint8 volt2, quint8 linkq, quint8 linkql);
-    bool writeThreshold(int alarm, quint8 value, quint8 comparison, quint8 level);
-    bool writeData(const char *bytes, int length);
-    bool flush();
+    bool open(const QString &path) override;
+    // The CSV header (nothing for JSON Lines), then a line per frame.
+    bool start(PortListener &listener) override;
+    bool flush() override;
     // Flushes and closes the file (standard output stays open).
-    bool close();
-
+    bool close() override;
     // Why the last call failed: "cannot write <file>: <reason>".
-    QString errorString() const { return error; }
+    QString errorString() const override { return error; }
 
 private:
     enum class Kind { Volts, Threshold };
 
+    bool writeHeader();
+    void writeVolts(char volt1, char volt2, char linkq, char linkql);
+    void writeThreshold(Threshold *threshold);
+    void writeData(char *bytes, int length);
     QByteArray beginLine(const char *kind) const;
-    bool writeNumbers(Kind kind, const int (&values)[4]);
-    bool finishLine(QByteArray &line);
+    void writeNumbers(Kind kind, const int (&values)[4]);
+    void finishLine(QByteArray &line);
     bool fail();
 
     QFile file;
     QString name;
-    Format format = Format::Csv;
+    const Format format;
     bool lineBuffered = true;
     QString error;
 };

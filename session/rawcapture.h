@@ -20,12 +20,6 @@
 class RawCapture
 {
 public:
-    static constexpr char Magic[] = "DUPLRAW1";
-    static constexpr int MagicLength = 8;
-    static constexpr int HeaderLength = MagicLength + 8;
-    static constexpr int RecordHeaderLength = 8 + 4;
-    static constexpr quint32 MaxRecordLength = 1 << 20;
-
     struct Record
     {
         qint64 ms = 0;
@@ -47,17 +41,21 @@ public:
     // The next record; false at the end of the file or on a read error
     // (errorString() is then set).
     bool next(Record &record);
-    qint64 startedAt() const { return startMs; }
 
     QString errorString() const { return error; }
 
 private:
+    static constexpr char Magic[] = "DUPLRAW1";
+    static constexpr int MagicLength = 8;
+    static constexpr int HeaderLength = MagicLength + 8;
+    static constexpr int RecordHeaderLength = 8 + 4;
+    static constexpr quint32 MaxRecordLength = 1 << 20;
+
     bool fail(const QString &reason);
     bool checkRecords(bool playWhatIsWhole);
 
     QFile file;
     QString error;
-    qint64 startMs = 0;
     qint64 wholeUntil = 0; // where the last whole record ends
     qint64 cutAt = -1;     // where a record was cut short, or -1
 };

@@ -28,7 +28,6 @@ bool RawCapture::create(const QString &path, qint64 startedAtMsSinceEpoch)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || file.write(header, HeaderLength) != HeaderLength)
         return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    startMs = startedAtMsSinceEpoch;
     return true;
 }
 
@@ -66,7 +65,6 @@ bool RawCapture::open(const QString &path, bool playWhatIsWhole)
     if (file.read(header, HeaderLength) != HeaderLength
         || std::memcmp(header, Magic, MagicLength) != 0)
         return fail(QStringLiteral("%1 is not a raw capture (made by duplink-record --raw)").arg(path));
-    startMs = qint64(qFromLittleEndian<quint64>(header + MagicLength));
     if (!checkRecords(playWhatIsWhole))
         return false;
     return file.seek(HeaderLength)

@@ -17,8 +17,6 @@ class ReplayDevice : public QIODevice
     Q_OBJECT
 
 public:
-    static constexpr qsizetype MaxAhead = 64 * 1024; // bytes released ahead of the reader at speed 0
-
     explicit ReplayDevice(QObject *parent = nullptr);
 
     // Checks the whole capture; a capture cut short in its last record is
@@ -42,6 +40,8 @@ protected:
     qint64 writeData(const char *data, qint64 maxSize) override;
 
 private:
+    static constexpr qsizetype MaxAhead = 64 * 1024; // bytes released ahead of the reader at speed 0
+
     void releaseDue();
     bool due(const RawCapture::Record &record) const;
     void checkFinished();

@@ -1,5 +1,7 @@
 #include "recordwriter.h"
 
+#include "portlistener.h"
+
 #include <QDateTime>
 
 #include <sys/stat.h>
@@ -15,9 +17,8 @@ const char FourEmptyCells[] = ",,,,";
 
 } // namespace
 
-bool RecordWriter::open(const QString &path, Format outputFormat)
+bool RecordWriter::open(const QString &path)
 {
-    format = outputFormat;
     bool opened;
     if (path.isEmpty() || path == QLatin1String("-")) {
         name = QStringLiteral("standard output");
@@ -32,6 +33,16 @@ bool RecordWriter::open(const QString &path, Format outputFormat)
     // A pipe or a terminal is watched as it happens; a file is read later.
     struct stat status;
     lineBuffered = fstat(file.handle(), &status) != 0 || !S_ISREG(status.st_mode);
+    return true;
+}
+
+bool RecordWriter::start(PortListener &listener)
+{
+    if (!writeHeader())
+        return false;
+    connect(&listener, &PortListener::reportVolts, this, &RecordWriter::writeVolts);
+    connect(&listener, &PortListener::reportThreshold, this, &RecordWriter::writeThreshold);
+    connect(&listener, &PortListener::reportData, this, &RecordWriter::writeData);
     return true;
 }
 
@@ -60,19 +71,20 @@ QByteArray RecordWriter::beginLine(const char *kind) const
     return line.append("{\"timestamp\":\"").append(timestamp).append("\",\"kind\":\"").append(kind).append('"');
 }
 
-bool RecordWriter::writeVolts(quint8 volt1, quint8 volt2, quint8 linkq, quint8 linkql)
+void RecordWriter::writeVolts(char volt1, char volt2, char linkq, char linkql)
 {
-    const int values[] = { volt1, volt2, linkq, linkql };
-    return writeNumbers(Kind::Volts, values);
+    const int values[] = { quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql) };
+    writeNumbers(Kind::Volts, values);
 }
 
-bool RecordWriter::writeThreshold(int alarm, quint8 value, quint8 comparison, quint8 level)
+void RecordWriter::writeThreshold(Threshold *threshold)
 {
-    const int values[] = { alarm, value, comparison, level };
-    return writeNumbers(Kind::Threshold, values);
+    const int values[] = { threshold->index, threshold->value, quint8(threshold->comparison),
+                           quint8(threshold->level) };
+    writeNumbers(Kind::Threshold, values);
 }
 
-bool RecordWriter::writeNumbers(Kind kind, const int (&values)[4])
+void RecordWriter::writeNumbers(Kind kind, const int (&values)[4])
 {
     QByteArray line = beginLine(kind == Kind::Volts ? "volts" : "threshold");
     if (format == Format::Csv) {
@@ -89,10 +101,10 @@ bool RecordWriter::writeNumbers(Kind kind, const int (&values)[4])
             line.append(",\"").append(keys[i]).append("\":").append(QByteArray::number(values[i]));
         line.append('}');
     }
-    return finishLine(line);
+    finishLine(line);
 }
 
-bool RecordWriter::writeData(const char *bytes, int length)
+void RecordWriter::writeData(char *bytes, int length)
 {
     QByteArray line = beginLine("data");
     const QByteArray hex = QByteArray::fromRawData(bytes, length).toHex(' ');
@@ -100,15 +112,17 @@ bool RecordWriter::writeData(const char *bytes, int length)
         line.append(FourEmptyCells).append(FourEmptyCells).append(',').append(hex);
     else
         line.append(",\"bytes\":\"").append(hex).append("\"}");
-    return finishLine(line);
+    finishLine(line);
 }
 
-bool RecordWriter::finishLine(QByteArray &line)
+void RecordWriter::finishLine(QByteArray &line)
 {
     line.append('\n');
-    if (file.write(line) != line.size())
-        return fail();
-    return !lineBuffered || flush();
+    const bool written = file.write(line) == line.size() ? !lineBuffered || flush() : fail();
+    if (written)
+        emit frameWritten();
+    else
+        emit writeFailed(errorString()); // a copy: closing may say more
 }
 
 bool RecordWriter::flush()
