@@ -85,7 +85,7 @@ void AlarmCallouts::shutDown()
 
 void AlarmCallouts::tick()
 {
-    if (isShutDown || silenced)
+    if (silenced) // also once shut down
         return;
     const qint64 now = clock();
     for (int row = 0; row < RowCount; ++row) {
@@ -98,7 +98,7 @@ void AlarmCallouts::tick()
 
 qint64 AlarmCallouts::nextRepeatIn() const
 {
-    if (isShutDown || silenced)
+    if (silenced)
         return -1;
     qint64 soonest = -1;
     for (int row = 0; row < RowCount; ++row) {
