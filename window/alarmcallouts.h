@@ -26,6 +26,11 @@ class Speaker;
 //
 // Repeats come from a timer of its own (its child), set from the injectable
 // clock, so the tests move the clock and call tick() instead of waiting.
+//
+// In a window: a SpeechSpeaker member declared before this one (so this one
+// goes first), prepare()d when speaking is switched on; each row's shown
+// change to trip() or clear(); the Silence entry to silence(); closing to
+// shutDown().
 class AlarmCallouts : public QObject
 {
     Q_OBJECT
