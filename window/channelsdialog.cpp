@@ -126,9 +126,9 @@ QWidget *ChannelsDialog::createGroup(Channel channel)
     rawValues->setToolTip(tr("Show this channel's raw bytes again, as the module sends them"));
     connect(rawValues, &QPushButton::clicked, this,
             [this, channel] { load(channel, ChannelScale::defaults(channel)); });
-    grid->addWidget(group.newest, 5, 0, 1, 4);
+    grid->addWidget(group.newest, 5, 0, 1, 3);
+    grid->addWidget(rawValues, 5, 3);
     grid->addWidget(group.problem, 6, 0, 1, 4);
-    grid->addWidget(rawValues, 7, 0, 1, 2);
     return box;
 }
 
@@ -212,6 +212,7 @@ void ChannelsDialog::check(Channel channel)
     group.problem->setText(problem.field == ChannelScale::NoField
                                    ? QString()
                                    : tr("%1: %2").arg(sentence(fieldName(problem.field)), problem.message));
+    group.problem->setVisible(problem.field != ChannelScale::NoField);
     const int raw = newestRaw[channel];
     if (raw < 0)
         group.newest->setText(tr("No report yet"));
