@@ -152,6 +152,17 @@ void AlarmRow::showTripped(bool on)
     QAccessible::updateAccessibility(&alert);
 }
 
+QString AlarmRow::callout() const
+{
+    if (!tripped)
+        return tr("Alarm %1 clear").arg(rowNumber);
+    const QString name = scale.nameInSentence();
+    const QString value = scale.spokenValue(valueSpinBox->value());
+    return comparisonComboBox->currentIndex() == AlarmWatch::Great
+            ? tr("Alarm %1: %2 above %3").arg(rowNumber).arg(name, value)
+            : tr("Alarm %1: %2 below %3").arg(rowNumber).arg(name, value);
+}
+
 QString AlarmRow::trippedDescription() const
 {
     const QString name = scale.nameInSentence();

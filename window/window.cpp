@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "alarmrow.h"
+#include "alarmannouncer.h"
 #include "alarmrows.h"
 #include "channelscontrol.h"
 #include "commdialog.h"
@@ -102,8 +103,11 @@ void Window::setUpMenus()
         line->setSeparator(true);
         return line;
     };
+    auto *announcer = new AlarmAnnouncer(*rows, this);
     const QList<QAction *> entries = { separator(), recording->recordAction(), recording->stopAction(),
-                                       separator(), channels->editAction() };
+                                       separator(), channels->editAction(),
+                                       separator(), announcer->speakAction(), announcer->notifyAction(),
+                                       announcer->silenceAction() };
     dataBrowser->setMenuActions(entries.mid(1));
     renderArea->addActions(entries);
 }
