@@ -16,7 +16,7 @@ set -euo pipefail
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-speech-dev
     qt6-declarative-dev libgl-dev help2man dpkg-dev)
 test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
-    lintian devscripts qt6-speech-flite-plugin dbus)
+    lintian devscripts qt6-speech-flite-plugin dbus pulseaudio)
 screenshot_packages=(xvfb xdotool imagemagick)
 
 case "${1:-build}" in
