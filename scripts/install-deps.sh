@@ -7,7 +7,8 @@
 #   test   build, plus what the full test run needs (clang for fuzzing,
 #          Google Benchmark, the desktop-file and AppStream validators, man,
 #          lintian and hardening-check for the Debian package, the offline
-#          speech engine, and dbus-run-session for a bus of the tests' own)
+#          speech engine with PulseAudio for a sound server of the tests'
+#          own, and dbus-run-session for a bus of the tests' own)
 #   screenshot  a virtual X screen, xdotool and ImageMagick, for
 #          scripts/screenshot.sh
 set -euo pipefail
