@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include <utility>
+
 RecordingControl::RecordingControl(QWidget *window)
     : QObject(window), window(window)
 {
@@ -69,6 +71,14 @@ bool RecordingControl::prepare(const QString &path)
         return false;
     }
     return true;
+}
+
+void RecordingControl::startPending()
+{
+    if (pending.isEmpty())
+        return;
+    if (!start(std::exchange(pending, QString())))
+        emit message(tr("Cannot record: %1").arg(error));
 }
 
 bool RecordingControl::start(const QString &path)

@@ -72,6 +72,11 @@ Window::~Window()
         port->close();
 }
 
+void Window::recordFromLinkUp(const QString &path)
+{
+    recording->setPending(path);
+}
+
 void Window::setUpRecording()
 {
     recording = new RecordingControl(this);
@@ -165,20 +170,10 @@ void Window::connectPort()
     rememberOnceOpen(chosen);
 }
 
-// Now if the link is up, else when it first comes up.
-template <typename Action>
-void Window::onceLinkIsUp(Action action)
-{
-    if (link->isUp())
-        action();
-    else
-        connect(link, &SerialLink::restored, this, action, Qt::SingleShotConnection);
-}
-
 // The dialog offers the port first next time, if it ever opened.
 void Window::rememberOnceOpen(const QString &portName)
 {
-    onceLinkIsUp([this, portName] { RememberedPort::save(portName, connection->openedThrough()); });
+    link->whenUp(this, [this, portName] { RememberedPort::save(portName, connection->openedThrough()); });
 }
 
 void Window::connectDevice(const QString &name)
@@ -194,19 +189,10 @@ void Window::connectDevice(const QString &name)
     connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::sendRequest);
     connection->open();
-    onceLinkIsUp([this] { startPendingRecording(); });
+    link->whenUp(recording, [this] { recording->startPending(); });
 
     listener->timer.start();
     sendRequest();
-}
-
-void Window::startPendingRecording()
-{
-    if (pendingRecording.isEmpty())
-        return;
-    if (!recording->start(pendingRecording))
-        showStatus(tr("Cannot record: %1").arg(recording->errorString()));
-    pendingRecording.clear();
 }
 
 void Window::showReplay(ReplayDevice *device, const QString &name)
@@ -216,7 +202,7 @@ void Window::showReplay(ReplayDevice *device, const QString &name)
     updateTitle();
     listen(device);
     connect(device, &ReplayDevice::finished, this, [this, device] { replayEnded(device); });
-    startPendingRecording();
+    recording->startPending();
 }
 
 void Window::replayEnded(ReplayDevice *device)

@@ -64,7 +64,7 @@ public:
 
     // Records everything from the moment the link is up (or a replay
     // starts), to a file whose extension says its format.
-    void recordFromLinkUp(const QString &path) { pendingRecording = path; }
+    void recordFromLinkUp(const QString &path);
 
     void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
 
@@ -99,12 +99,9 @@ private:
     void sendRequest();
     void refresh();
     void showLinkStatus(const QString &message);
-    void startPendingRecording();
     void replayEnded(ReplayDevice *device);
     void updateTitle();
     void showStatus(const QString &message, const QString &more = {}, const QString &advice = {});
-    template <typename Action>
-    void onceLinkIsUp(Action action);
 
     // Reading the graph: each alarm row's threshold on the graph, and the
     // graph's remembered setting.
@@ -124,7 +121,6 @@ private:
     bool firstShowDone = false;
     RecordingControl *recording;
     ChannelsControl *channels;
-    QString pendingRecording;
     QString replayName; // of the recording played, while it is a replay
 
     LinkQualityAverage averages;
