@@ -11,7 +11,8 @@
 #   build-dir   defaults to build/; needs app/duplink and tools/duplink-sim
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
-# (default 5); SCREENSHOT_SEED seed of the simulated data (default 7).
+# (default 5); SCREENSHOT_SEED seed of the simulated data (default 7); the
+# locale's language is the window's (LANGUAGE=de for docs/screenshot-de.png).
 # Installs what it needs (Xvfb, xdotool, ImageMagick) with install-deps.sh.
 set -euo pipefail
 
