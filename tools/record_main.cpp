@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
     StopSignals stopSignals;
     if (!stopSignals.isValid()) {
         std::fprintf(stderr, "duplink-record: %s\n",
-                     qPrintable(QCoreApplication::translate("RecorderCommandLine", "cannot watch for signals")));
+                     qPrintable(RecorderCommandLine::tr("cannot watch for signals")));
         return 1;
     }
     QObject::connect(&stopSignals, &StopSignals::received, &recorder, [&recorder](int) {

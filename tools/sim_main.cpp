@@ -131,7 +131,7 @@ int main(int argc, char *argv[])
     StopSignals stopSignals;
     if (!stopSignals.isValid()) {
         std::fprintf(stderr, "duplink-sim: %s\n",
-                     qPrintable(QCoreApplication::translate("SimulatorCommandLine", "cannot watch for signals")));
+                     qPrintable(SimulatorCommandLine::tr("cannot watch for signals")));
         return 1;
     }
     QObject::connect(&stopSignals, &StopSignals::received, &app,

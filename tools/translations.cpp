@@ -23,7 +23,8 @@ QTranslator *install(QCoreApplication &app, const QLocale &locale, const QString
 
 void installTranslations(QCoreApplication &app, const QLocale &locale)
 {
-    const QTranslator *own = install(app, locale, QStringLiteral("duplink"), QStringLiteral(":/translations"));
+    const QTranslator *own =
+            install(app, locale, QStringLiteral("duplink"), QStringLiteral(":/translations"));
     if (!own)
         return;
     // Qt's texts (standard buttons, file dialogs, the command line's "Usage:",
