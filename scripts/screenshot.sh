@@ -12,7 +12,8 @@
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
 # (default 5, 22 with --reading); SCREENSHOT_SEED seed of the simulated data
-# (default 7).
+# (default 7); the locale's language is the window's (LANGUAGE=de for
+# docs/screenshot-de.png).
 # Installs what it needs (Xvfb, xdotool, ImageMagick) with install-deps.sh.
 set -euo pipefail
 

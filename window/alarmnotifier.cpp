@@ -92,5 +92,5 @@ void AlarmNotifier::warnOnce(const QString &reason)
     if (warned)
         return;
     warned = true;
-    std::fprintf(stderr, "duplink: no desktop notifications: %s\n", qPrintable(reason));
+    std::fprintf(stderr, "duplink: %s\n", qPrintable(tr("no desktop notifications: %1").arg(reason)));
 }

@@ -25,7 +25,9 @@ const char *const GroupTitles[ChannelScale::ChannelCount] = {
 // which hear a field apart from its neighbours.
 const char *const FieldLabels[] = {
     "", QT_TRANSLATE_NOOP("ChannelsDialog", "Name"), QT_TRANSLATE_NOOP("ChannelsDialog", "Unit"),
-    QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"), QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"),
+    //: Between two fields: raw value [120] reads [4.6], in the user's unit
+    QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
     QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"), QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
     QT_TRANSLATE_NOOP("ChannelsDialog", "Decimals") };
 const char *const FieldNames[] = {

@@ -50,6 +50,7 @@ void RecordingControl::chooseFile()
 {
     const QString path = QFileDialog::getSaveFileName(
             window, tr("Record to file"), proposedPath(),
+            //: The file dialog's filters: ";;" between them, each pattern in brackets
             tr("CSV (*.csv);;JSON Lines (*.jsonl);;Raw capture (*.raw)"));
     if (!path.isEmpty() && !start(path))
         emit message(tr("Cannot record: %1").arg(error));

@@ -154,7 +154,7 @@ void SpeechSpeaker::warnOnce(const QString &reason)
     if (warned)
         return;
     warned = true;
-    std::fprintf(stderr, "duplink: cannot speak the alarms: %s\n", qPrintable(reason));
+    std::fprintf(stderr, "duplink: %s\n", qPrintable(tr("cannot speak the alarms: %1").arg(reason)));
 }
 
 // Always from the event loop, never inside say(); and only for the text

@@ -43,7 +43,7 @@ Window::Window(const QStringList &extraPorts)
     renderArea = new RenderArea;
     rows = new AlarmRows(this);
     dataBrowser = new DataPane;
-    statusLabel = new StatusLine(tr(" "));
+    statusLabel = new StatusLine(QStringLiteral(" "));
 
     connect(rows->row(0), &AlarmRow::setReleased, this, &Window::alarmSet1);
     connect(rows->row(1), &AlarmRow::setReleased, this, &Window::alarmSet2);
