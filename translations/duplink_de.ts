@@ -888,10 +888,6 @@
         <translation>Verbindungsqualität: der Mittelwert der letzten 16 Messungen und der halbe Mittelwert des zweiten Verbindungswerts, oder der Zustand der Verbindung</translation>
     </message>
     <message>
-        <source>Cannot record: %1</source>
-        <translation>Aufzeichnung nicht möglich: %1</translation>
-    </message>
-    <message>
         <source>Replay over: %1 stops short at byte %2</source>
         <translation>Wiedergabe beendet: %1 bricht bei Byte %2 ab</translation>
     </message>

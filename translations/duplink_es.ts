@@ -888,10 +888,6 @@
         <translation>Calidad del enlace: la media de las últimas 16 lecturas y la mitad de la media del segundo valor del enlace, o el estado del enlace</translation>
     </message>
     <message>
-        <source>Cannot record: %1</source>
-        <translation>No se puede grabar: %1</translation>
-    </message>
-    <message>
         <source>Replay over: %1 stops short at byte %2</source>
         <translation>Reproducción terminada: %1 se corta en el byte %2</translation>
     </message>
