@@ -1,6 +1,7 @@
 #include "historycontrol.h"
 #include "replaydevice.h"
 #include "toolcommandline.h"
+#include "translations.h"
 #include "window.h"
 
 #include <QApplication>
@@ -14,28 +15,38 @@
 
 namespace {
 
+// Made before any translator is installed: describeArguments() translates
+// their descriptions and value names.
 const QCommandLineOption RecordOption(
         QStringLiteral("record"),
-        QCoreApplication::translate("main",
+        QT_TRANSLATE_NOOP("main",
                 "Record the session to this file from the moment the link is up: CSV, JSON Lines "
                 "(.jsonl) or a raw capture (.raw), by the file's extension."),
-        QStringLiteral("file"));
+        //: The value of a command-line option, as in --record <file>
+        QT_TRANSLATE_NOOP("main", "file"));
 const QCommandLineOption ReplayOption(
         QStringLiteral("replay"),
-        QCoreApplication::translate("main",
+        QT_TRANSLATE_NOOP("main",
                 "Play a raw capture (made by duplink-record --raw or recorded from the window) "
                 "at its recorded pace instead of opening a port."),
-        QStringLiteral("file"));
+        QT_TRANSLATE_NOOP("main", "file"));
 const QCommandLineOption SpeedOption(
         QStringLiteral("speed"),
-        QCoreApplication::translate("main",
+        QT_TRANSLATE_NOOP("main",
                 "With --replay: play N times faster (default 1; 0 as fast as possible)."),
         QStringLiteral("N"), QStringLiteral("1"));
 const QCommandLineOption HistoryOption(
         QStringLiteral("history"),
-        QCoreApplication::translate("main",
+        QT_TRANSLATE_NOOP("main",
                 "Open the flight history window too (Ctrl+H): every report since the start against "
                 "time; with --replay --speed 0, the whole capture at once."));
+
+QCommandLineOption translated(QCommandLineOption option)
+{
+    option.setDescription(QCoreApplication::translate("main", option.description().toUtf8()));
+    option.setValueName(QCoreApplication::translate("main", option.valueName().toUtf8()));
+    return option;
+}
 
 void describeArguments(QCommandLineParser &parser)
 {
@@ -43,13 +54,16 @@ void describeArguments(QCommandLineParser &parser)
             "main", "Monitor and configure the telemetry module of a radio-control link."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions({ RecordOption, ReplayOption, SpeedOption, HistoryOption });
+    for (const QCommandLineOption &option : { RecordOption, ReplayOption, SpeedOption, HistoryOption })
+        parser.addOption(translated(option));
     parser.addPositionalArgument(
-            QStringLiteral("device"),
+            //: The command line's positional argument, in the help's list of arguments
+            QCoreApplication::translate("main", "device"),
             QCoreApplication::translate("main",
                     "Serial device to offer in the port dialog before the ports found on this "
                     "computer, such as /dev/pts/3 or /dev/serial/by-id/...; the first is chosen."),
-            QStringLiteral("[device...]"));
+            //: The positional arguments in the help's usage line: any number of devices
+            QCoreApplication::translate("main", "[device...]"));
 }
 
 // What the options ask for beyond the parser's own checks; empty when they
@@ -76,8 +90,9 @@ bool canCreate(const QString &path)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return true;
-    std::fprintf(stderr, "duplink: cannot write %s: %s\n", qPrintable(path),
-                 qPrintable(file.errorString()));
+    std::fprintf(stderr, "duplink: %s\n",
+                 qPrintable(QCoreApplication::translate("main", "cannot write %1: %2")
+                                    .arg(path, file.errorString())));
     return false;
 }
 
@@ -144,15 +159,20 @@ QStringList withoutToolkitOptions(int argc, char *argv[])
 // work without a display. Returns the exit code, or -1 to carry on.
 int answerWithoutGui(int argc, char *argv[])
 {
+    // Translators need an application object; this one, named "duplink" for
+    // the usage line whatever path we were run by, goes before the GUI's.
+    int nameOnlyCount = 1;
+    char name[] = "duplink";
+    char *nameOnly[] = { name, nullptr };
+    QCoreApplication app(nameOnlyCount, nameOnly);
+    installTranslations(app);
+
     const QStringList arguments = withoutToolkitOptions(argc, argv);
     QCommandLineParser parser;
     describeArguments(parser);
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(QStringLiteral("help"))) {
-        // Without an application object the parser cannot know our name.
-        const QString help = parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                                       QStringLiteral("duplink"));
-        std::fputs(qPrintable(help), stdout);
+        std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
@@ -185,6 +205,7 @@ int main(int argc, char *argv[])
         return exitCode;
 
     QApplication app(argc, argv);
+    installTranslations(app);
     QCommandLineParser parser;
     describeArguments(parser);
     if (!parser.parse(QCoreApplication::arguments()))
@@ -203,8 +224,10 @@ int main(int argc, char *argv[])
             return 1;
         }
         if (replay.truncatedAt() >= 0)
-            std::fprintf(stderr, "duplink: %s stops short at byte %lld; playing what is whole\n",
-                         qPrintable(replayPath), static_cast<long long>(replay.truncatedAt()));
+            std::fprintf(stderr, "duplink: %s\n",
+                         qPrintable(QCoreApplication::translate(
+                                 "main", "%1 stops short at byte %2; playing what is whole")
+                                            .arg(replayPath, QString::number(replay.truncatedAt()))));
     }
     const QString recordPath = parser.value(RecordOption);
     if (!recordPath.isEmpty() && !canCreate(recordPath))

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -20,6 +21,26 @@ const char *const DefaultNames[ChannelScale::ChannelCount] = {
 const char *const DefaultNamesInSentence[ChannelScale::ChannelCount] = {
     QT_TRANSLATE_NOOP("ChannelScale", "volt 1"), QT_TRANSLATE_NOOP("ChannelScale", "volt 2"),
     QT_TRANSLATE_NOOP("ChannelScale", "link quality") };
+
+// Units an engine would read letter by letter ("V" as "vee"), in words.
+const std::pair<const char *, const char *> SpokenUnits[] = {
+    { "V", QT_TRANSLATE_NOOP("ChannelScale", "volts") },
+    { "mV", QT_TRANSLATE_NOOP("ChannelScale", "millivolts") },
+    { "A", QT_TRANSLATE_NOOP("ChannelScale", "amps") },
+    { "mA", QT_TRANSLATE_NOOP("ChannelScale", "milliamps") },
+    { "Ah", QT_TRANSLATE_NOOP("ChannelScale", "amp hours") },
+    { "mAh", QT_TRANSLATE_NOOP("ChannelScale", "milliamp hours") },
+    { "W", QT_TRANSLATE_NOOP("ChannelScale", "watts") },
+    { "%", QT_TRANSLATE_NOOP("ChannelScale", "percent") },
+    { "dB", QT_TRANSLATE_NOOP("ChannelScale", "decibels") },
+    { "dBm", QT_TRANSLATE_NOOP("ChannelScale", "decibel milliwatts") },
+    { "°C", QT_TRANSLATE_NOOP("ChannelScale", "degrees Celsius") },
+    { "°F", QT_TRANSLATE_NOOP("ChannelScale", "degrees Fahrenheit") },
+    { "m", QT_TRANSLATE_NOOP("ChannelScale", "metres") },
+    { "km/h", QT_TRANSLATE_NOOP("ChannelScale", "kilometres per hour") },
+    { "m/s", QT_TRANSLATE_NOOP("ChannelScale", "metres per second") },
+    { "rpm", QT_TRANSLATE_NOOP("ChannelScale", "revolutions per minute") },
+};
 
 bool isRaw(int raw)
 {
@@ -88,6 +109,24 @@ QString ChannelScale::reading(int raw) const
     if (!hasUnit())
         return QString::number(raw);
     return QStringLiteral("%1 (%2)").arg(valueText(raw)).arg(raw);
+}
+
+QString ChannelScale::spokenValue(int raw) const
+{
+    if (!hasUnit())
+        return QString::number(raw);
+    QString number = valueText(raw).section(QLatin1Char(' '), 0, 0);
+    if (number.contains(QLatin1Char('.'))) {
+        while (number.endsWith(QLatin1Char('0')))
+            number.chop(1);
+        if (number.endsWith(QLatin1Char('.')))
+            number.chop(1);
+    }
+    for (const auto &[symbol, words] : SpokenUnits) {
+        if (unit == QLatin1String(symbol))
+            return number + QLatin1Char(' ') + tr(words);
+    }
+    return number + QLatin1Char(' ') + unit;
 }
 
 QString ChannelScale::nameInSentence() const

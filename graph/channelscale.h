@@ -60,6 +60,10 @@ public:
     QString meanText(double raw) const;
     // "6.12 V (156)": the raw byte goes with the value; without a unit, "156".
     QString reading(int raw) const;
+    // As a speech engine should read it: "4.6 volts", without trailing
+    // zeros and with the unit in words where it is a known one; without a
+    // unit, "100".
+    QString spokenValue(int raw) const;
     // How the name reads inside a sentence: the default names as they always
     // did ("volt 1"), a name of the user's own as written.
     QString nameInSentence() const;

@@ -162,12 +162,15 @@ void HistoryDrawing::drawLegend(QPainter &painter) const
         label(scales[channel].name);
     }
     painter.fillRect(QRect(x, legend.top(), box, legend.height()), mixed(palette.color(QPalette::Text), 15));
+    //: In the flight history's legend, beside the shading of a lost link
     label(tr("link lost"));
     const QColor neutral = palette.color(QPalette::Text);
     const int markTop = legend.top() + (legend.height() - 2 * MarkRadius) / 2;
     drawMark(painter, x + box / 2, markTop, neutral, true);
+    //: In the flight history's legend, beside a filled triangle
     label(tr("alarm tripped"));
     drawMark(painter, x + box / 2, markTop, neutral, false);
+    //: In the flight history's legend, beside a hollow triangle: an alarm that cleared
     label(tr("cleared"));
 }
 

@@ -227,6 +227,7 @@ QString HistoryPlot::readout(int column) const
     const FlightHistory::Report report = history.at(index);
     const QString clock =
             QDateTime::fromMSecsSinceEpoch(report.time).toString(QStringLiteral("HH:mm:ss.zzz"));
+    //: The readout of a report: its time since the first report, then by the clock
     QStringList lines(tr("Time: %1 (%2)").arg(HistoryDrawing::elapsedText(report.time - origin(), 3), clock));
     for (int channel = 0; channel < HistoryDrawing::Channels; ++channel) {
         const ChannelScale &scale = drawing.scales[channel];

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QHelpEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -130,7 +132,15 @@ void RenderArea::createActions()
 
     exporter = new GraphExport(this, [this] { return image(); });
     addActions({ thresholdsAction, pausingAction, exporter->saveAction(), exporter->copyAction() });
-    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// The actions as a menu, tooltips and all: a disabled entry says why.
+void RenderArea::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    menu.setToolTipsVisible(true);
+    menu.addActions(actions());
+    menu.exec(event->globalPos());
 }
 
 void RenderArea::setPurpose(const QString &text)

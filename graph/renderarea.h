@@ -122,6 +122,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     GraphTraces traces() const { return GraphTraces(size()); }

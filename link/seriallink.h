@@ -36,6 +36,15 @@ public:
     void setRetryInterval(int ms) { retryTimer.setInterval(ms); }
 
     bool isUp() const;
+    // Runs `action` now if the link is up, else once it first comes up.
+    template <typename Action>
+    void whenUp(const QObject *context, Action action)
+    {
+        if (isUp())
+            action();
+        else
+            connect(this, &SerialLink::restored, context, action, Qt::SingleShotConnection);
+    }
     // Why the link is down, empty while it is up.
     QString problem() const { return downReason; }
     // What the user can do about the problem, where we know: empty mostly.

@@ -20,7 +20,9 @@
 #   build-dir   defaults to build/; needs app/duplink and tools/duplink-sim
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
-# (default 5); SCREENSHOT_SEED seed of the simulated data (default 7).
+# (default 5, 22 with --reading); SCREENSHOT_SEED seed of the simulated data
+# (default 7); the locale's language is the window's (LANGUAGE=de for
+# docs/screenshot-de.png).
 # Installs what it needs (Xvfb, xdotool, ImageMagick) with install-deps.sh.
 set -euo pipefail
 
@@ -39,7 +41,11 @@ $reading && default_output=docs/reading-the-graph.png
 [ -n "$capture" ] && default_output=docs/flight-history.png
 build_dir=$(realpath -m "${1:-build}")
 output=$(realpath -m "${2:-$default_output}")
-delay=${SCREENSHOT_DELAY:-5}
+# The reading picture waits for the simulated flight's sag, which trips
+# alarm 1 about twenty seconds in.
+default_delay=5
+$reading && default_delay=22
+delay=${SCREENSHOT_DELAY:-$default_delay}
 seed=${SCREENSHOT_SEED:-7}
 
 scripts/install-deps.sh screenshot

@@ -27,7 +27,7 @@ bool RawCapture::create(const QString &path, qint64 startedAtMsSinceEpoch)
     putUint64(header + MagicLength, startedAtMsSinceEpoch);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || file.write(header, HeaderLength) != HeaderLength)
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return fail(tr("cannot write %1: %2").arg(path, file.errorString()));
     return true;
 }
 
@@ -38,7 +38,7 @@ bool RawCapture::append(qint64 ms, const QByteArray &bytes)
     qToLittleEndian<quint32>(quint32(bytes.size()), header + 8);
     if (file.write(header, RecordHeaderLength) != RecordHeaderLength
         || file.write(bytes) != bytes.size())
-        return fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+        return fail(tr("cannot write %1: %2").arg(file.fileName(), file.errorString()));
     return true;
 }
 
@@ -53,23 +53,23 @@ bool RawCapture::flush()
 {
     if (!file.isOpen() || file.flush())
         return true;
-    return fail(QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString()));
+    return fail(tr("cannot write %1: %2").arg(file.fileName(), file.errorString()));
 }
 
 bool RawCapture::open(const QString &path, bool playWhatIsWhole)
 {
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return fail(tr("cannot read %1: %2").arg(path, file.errorString()));
     char header[HeaderLength];
     if (file.read(header, HeaderLength) != HeaderLength
         || std::memcmp(header, Magic, MagicLength) != 0)
-        return fail(QStringLiteral("%1 is not a raw capture (made by duplink-record --raw)").arg(path));
+        return fail(tr("%1 is not a raw capture (made by duplink-record --raw)").arg(path));
     started = qint64(qFromLittleEndian<quint64>(header + MagicLength));
     if (!checkRecords(playWhatIsWhole))
         return false;
     return file.seek(HeaderLength)
-            || fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+            || fail(tr("cannot read %1: %2").arg(path, file.errorString()));
 }
 
 bool RawCapture::checkRecords(bool playWhatIsWhole)
@@ -84,12 +84,12 @@ bool RawCapture::checkRecords(bool playWhatIsWhole)
         if (headerWhole) {
             const qint64 ms = qint64(qFromLittleEndian<quint64>(header));
             if (ms < previousMs || length == 0 || length > MaxRecordLength)
-                return fail(QStringLiteral("%1: damaged record at byte %2").arg(file.fileName()).arg(at));
+                return fail(tr("%1: damaged record at byte %2").arg(file.fileName(), QString::number(at)));
             previousMs = ms;
         }
         if (!headerWhole || at + RecordHeaderLength + length > size) {
             if (!playWhatIsWhole)
-                return fail(QStringLiteral("%1: truncated record at byte %2").arg(file.fileName()).arg(at));
+                return fail(tr("%1: truncated record at byte %2").arg(file.fileName(), QString::number(at)));
             cutAt = at;
             break;
         }
@@ -115,5 +115,5 @@ bool RawCapture::next(Record &record)
             return true;
     }
     // The file was checked when opened; it changed, or cannot be read.
-    return fail(QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
+    return fail(tr("cannot read %1: %2").arg(file.fileName(), file.errorString()));
 }

@@ -2,6 +2,7 @@
 #define RAWCAPTURE_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -19,6 +20,8 @@
 //           that many bytes as they came off the line.
 class RawCapture
 {
+    Q_DECLARE_TR_FUNCTIONS(RawCapture)
+
 public:
     struct Record
     {

@@ -21,7 +21,7 @@ bool RecordWriter::open(const QString &path)
 {
     bool opened;
     if (path.isEmpty() || path == QLatin1String("-")) {
-        name = QStringLiteral("standard output");
+        name = tr("standard output");
         opened = file.open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle);
     } else {
         name = path;
@@ -57,7 +57,8 @@ bool RecordWriter::writeHeader()
 
 bool RecordWriter::fail()
 {
-    error = QStringLiteral("cannot write %1: %2").arg(name, file.errorString());
+    //: %1 is a file's name or "standard output"
+    error = tr("cannot write %1: %2").arg(name, file.errorString());
     return false;
 }
 

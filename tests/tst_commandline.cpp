@@ -55,6 +55,16 @@ void tst_CommandLine::commandLine_data()
                 << duplink << QStringList{ "-platform", "offscreen", "-style=Fusion", "--bogus" } << 2
                 << QByteArray() << unknown << display;
     }
+    // In the user's language, Qt's words ("Usage:", "Unknown option") too:
+    // help before the GUI starts, an error once it has.
+    const QString env = QStringLiteral("env");
+    QTest::newRow("help in German")
+            << env << QStringList{ "LANGUAGE=de", duplink, "--help" } << 0
+            << QByteArray("Aufruf: duplink [Optionen] [Gerät...]") << QByteArray() << false;
+    QTest::newRow("unknown option in German")
+            << env << QStringList{ "LANGUAGE=de", duplink, "--bogus" } << 2 << QByteArray()
+            << QByteArray("duplink: Unbekannte Option 'bogus'.\nWeitere Informationen mit 'duplink --help'.\n")
+            << true;
     // The tools word a usage error as the monitor does.
     for (const char *tool : { "duplink-sim", "duplink-record" }) {
         const QString path = QLatin1String(tool) == QLatin1String("duplink-sim")
@@ -62,6 +72,11 @@ void tst_CommandLine::commandLine_data()
         QTest::addRow("%s, unknown option", tool)
                 << path << QStringList{ "--bogus" } << 2 << QByteArray()
                 << QByteArray(unknown).replace("duplink", tool) << false;
+        QTest::addRow("%s, unknown option in Spanish", tool)
+                << env << QStringList{ "LANGUAGE=es", path, "--bogus" } << 2 << QByteArray()
+                << QStringLiteral("%1: Opción desconocida «bogus».\nPruebe «%1 --help» para más "
+                                  "información.\n").arg(QLatin1String(tool)).toUtf8()
+                << false;
     }
 }
 

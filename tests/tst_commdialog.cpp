@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QSerialPortInfo>
 #include <QSettings>
-#include <QStyleOptionComboBox>
 #include <QTest>
 
 namespace {
@@ -103,12 +102,7 @@ void tst_CommDialog::emptyListExplained()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QVERIFY(!ok->isEnabled());
-    QStyleOptionComboBox option;
-    option.initFrom(box);
-    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                     QStyle::SC_ComboBoxEditField, box);
-    QVERIFY2(box->fontMetrics().horizontalAdvance(box->placeholderText()) <= field.width(),
-             qPrintable(box->placeholderText()));
+    // That it fits the box, in every language, tst_translations checks.
     QVERIFY(box->placeholderText().startsWith(QStringLiteral("No port")));
     QVERIFY(box->toolTip().contains(QStringLiteral("command line")));
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box);

@@ -52,6 +52,7 @@ class tst_Connection : public QObject
 
 private slots:
     void firstShowConnects();
+    void rejectedDialogAbandons_data();
     void rejectedDialogAbandons();
     void unopenableDeviceIsShown();
     void permissionDeniedSaysHowToFix();
@@ -91,12 +92,20 @@ void tst_Connection::firstShowConnects()
     QVERIFY(pty.read(1, 100).isEmpty());
 }
 
+void tst_Connection::rejectedDialogAbandons_data()
+{
+    QTest::addColumn<DialogDriver::Answer>("answer");
+    QTest::newRow("close request") << DialogDriver::Reject;
+    QTest::newRow("Escape") << DialogDriver::Escape;
+}
+
 void tst_Connection::rejectedDialogAbandons()
 {
+    QFETCH(DialogDriver::Answer, answer);
     PseudoTerminal pty;
     Window window({ pty.slavePath() });
     QSignalSpy abandoned(&window, &Window::connectionAbandoned);
-    DialogDriver driver(&window, DialogDriver::Reject);
+    DialogDriver driver(&window, answer);
     OutputCapture output(stdout);
     window.show();
     QCOMPARE(driver.dialogsSeen, 1);

@@ -180,9 +180,9 @@ void tst_Recorder::recordsWhatWasSent()
     const QList<Line> lines = parseOutput(toFile ? readFile(file) : rec.out, json);
     QCOMPARE(ofKind(lines, "volts"), ofKind(sent, "volts"));
     QCOMPARE(ofKind(lines, "data"), ofKind(sent, "data"));
-    const QList<Line> defaults = { { "threshold", { 0, 100, 1, 1 }, {}, {} },
+    const QList<Line> defaults = { { "threshold", { 0, 110, 0, 1 }, {}, {} },
                                    { "threshold", { 1, 50, 0, 2 }, {}, {} },
-                                   { "threshold", { 2, 120, 1, 1 }, {}, {} },
+                                   { "threshold", { 2, 180, 1, 1 }, {}, {} },
                                    { "threshold", { 3, 60, 0, 2 }, {}, {} } };
     QCOMPARE(ofKind(lines, "threshold"), defaults);
     QCOMPARE(lines.size(), sent.size() + 4);

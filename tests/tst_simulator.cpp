@@ -148,6 +148,8 @@ private slots:
     void stream();
     void sameSeedSameFrames_data();
     void sameSeedSameFrames();
+    void aFlightWithOneSag_data();
+    void aFlightWithOneSag();
     void link_data();
     void link();
     void givenDevice();
@@ -334,6 +336,41 @@ void tst_Simulator::sameSeedSameFrames()
     QVERIFY(first.size() >= 60);
     QCOMPARE(run("7"), first);
     QVERIFY(run("8") != first);
+}
+
+void tst_Simulator::aFlightWithOneSag_data()
+{
+    QTest::addColumn<QString>("seed");
+    for (const char *seed : { "1", "7", "21", "4000000000" })
+        QTest::newRow(seed) << QString::fromLatin1(seed);
+}
+
+// The default session is a minute's flight: within the module's default
+// alarms (volt 1 below 110 or 50, volt 2 above 180 or below 60) but for a
+// sag of volt 1 below 110, for seconds, between 15 s and the end.
+void tst_Simulator::aFlightWithOneSag()
+{
+    QFETCH(QString, seed);
+    constexpr int PerSecond = 20;
+    Session s({ "--flood", "--frames", QString::number(60 * PerSecond), "--seed", seed });
+    QVERIFY(s.open());
+    QCOMPARE(s.waitForExit(10000), 0);
+    const QList<QByteArray> volts = s.ofKind(FrameKind::Volts);
+    QCOMPARE(volts.size(), 60 * PerSecond);
+    QList<int> lowFrames;
+    for (int i = 0; i < volts.size(); ++i) {
+        const int volt1 = quint8(volts[i][1]);
+        const int volt2 = quint8(volts[i][2]);
+        QVERIFY2(volt1 >= 50 && volt2 >= 60 && volt2 <= 180, qPrintable(volts[i].toHex(' ')));
+        if (volt1 < 110)
+            lowFrames << i;
+    }
+    QVERIFY(!lowFrames.isEmpty());
+    QVERIFY2(lowFrames.first() >= 15 * PerSecond && lowFrames.last() < 55 * PerSecond,
+             qPrintable(QStringLiteral("low from frame %1 to %2").arg(lowFrames.first()).arg(lowFrames.last())));
+    // One sag: no frame above the alarm in between, and long enough to hear.
+    QCOMPARE(lowFrames.last() - lowFrames.first() + 1, lowFrames.size());
+    QVERIFY(lowFrames.size() >= 3 * PerSecond);
 }
 
 void tst_Simulator::link_data()

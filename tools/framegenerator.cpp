@@ -24,7 +24,9 @@ FrameGenerator::FrameGenerator(const Options &options, LineWriter &writer, QObje
       writer(writer),
       model(options.seed, options.rate),
       lineNoise(options.seed ^ 0x6E6F6973u),
-      alarms{ { 100, 1, 1 }, { 50, 0, 2 }, { 120, 1, 1 }, { 60, 0, 2 } }
+      // Volt 1 below the first only while the model's battery sags; volt 2
+      // never beyond the others.
+      alarms{ { TelemetryModel::Volt1LowAlarm, 0, 1 }, { 50, 0, 2 }, { 180, 1, 1 }, { 60, 0, 2 } }
 {
     pacer.setSingleShot(true);
     pacer.setTimerType(Qt::PreciseTimer);

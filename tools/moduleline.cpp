@@ -50,7 +50,8 @@ ModuleLine::~ModuleLine()
 
 bool ModuleLine::fail(const QString &what, int errorNumber)
 {
-    error = what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errorNumber));
+    //: What failed, then why: "cannot open /dev/pts/3: No such file or directory"
+    error = tr("%1: %2").arg(what, QString::fromLocal8Bit(std::strerror(errorNumber)));
     return false;
 }
 
@@ -58,22 +59,22 @@ bool ModuleLine::openPseudoTerminal()
 {
     ioFd = posix_openpt(O_RDWR | O_NOCTTY);
     if (ioFd < 0)
-        return fail(QStringLiteral("cannot create a pseudo-terminal"), errno);
+        return fail(tr("cannot create a pseudo-terminal"), errno);
     fcntl(ioFd, F_SETFD, FD_CLOEXEC);
     if (fcntl(ioFd, F_SETFL, fcntl(ioFd, F_GETFL) | O_NONBLOCK) != 0)
-        return fail(QStringLiteral("cannot make the pseudo-terminal non-blocking"), errno);
+        return fail(tr("cannot make the pseudo-terminal non-blocking"), errno);
     if (grantpt(ioFd) != 0 || unlockpt(ioFd) != 0)
-        return fail(QStringLiteral("cannot unlock the pseudo-terminal"), errno);
+        return fail(tr("cannot unlock the pseudo-terminal"), errno);
     char name[128];
     if (ptsname_r(ioFd, name, sizeof name) != 0)
-        return fail(QStringLiteral("cannot name the pseudo-terminal"), errno);
+        return fail(tr("cannot name the pseudo-terminal"), errno);
     path = name;
     slaveFd = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (slaveFd < 0)
-        return fail(QStringLiteral("cannot open %1").arg(devicePath()), errno);
+        return fail(tr("cannot open %1").arg(devicePath()), errno);
     // Set on the slave, whose settings every later opener shares.
     if (!configureRaw(slaveFd))
-        return fail(QStringLiteral("cannot set %1 raw").arg(devicePath()), errno);
+        return fail(tr("cannot set %1 raw").arg(devicePath()), errno);
     return true;
 }
 
@@ -82,11 +83,11 @@ bool ModuleLine::openDevice(const QString &devicePath)
     path = QFile::encodeName(devicePath);
     ioFd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (ioFd < 0)
-        return fail(QStringLiteral("cannot open %1").arg(devicePath), errno);
+        return fail(tr("cannot open %1").arg(devicePath), errno);
     if (!isatty(ioFd))
-        return fail(QStringLiteral("%1 is not a serial device").arg(devicePath), ENOTTY);
+        return fail(tr("%1 is not a serial device").arg(devicePath), ENOTTY);
     if (!configureRaw(ioFd))
-        return fail(QStringLiteral("cannot configure %1").arg(devicePath), errno);
+        return fail(tr("cannot configure %1").arg(devicePath), errno);
     // Whatever was queued before we took the line is not ours.
     tcflush(ioFd, TCIOFLUSH);
     return true;
@@ -98,14 +99,14 @@ bool ModuleLine::makeLink(const QString &linkPath)
     struct stat status;
     if (lstat(name.constData(), &status) == 0) {
         if (!S_ISLNK(status.st_mode)) {
-            error = QStringLiteral("%1 exists and is not a symbolic link").arg(linkPath);
+            error = tr("%1 exists and is not a symbolic link").arg(linkPath);
             return false;
         }
         if (unlink(name.constData()) != 0)
-            return fail(QStringLiteral("cannot replace %1").arg(linkPath), errno);
+            return fail(tr("cannot replace %1").arg(linkPath), errno);
     }
     if (symlink(path.constData(), name.constData()) != 0)
-        return fail(QStringLiteral("cannot create %1").arg(linkPath), errno);
+        return fail(tr("cannot create %1").arg(linkPath), errno);
     link = name;
     return true;
 }

@@ -2,12 +2,15 @@
 #define MODULELINE_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // The simulated module's end of the serial line: a pseudo-terminal it creates
 // or a serial device it is given, raw 9600 8N1, non-blocking.
 class ModuleLine
 {
+    Q_DECLARE_TR_FUNCTIONS(ModuleLine)
+
 public:
     ModuleLine() = default;
     ~ModuleLine();

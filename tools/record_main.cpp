@@ -4,6 +4,7 @@
 #include "recorder.h"
 #include "stopsignals.h"
 #include "toolcommandline.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 
@@ -12,9 +13,20 @@
 
 namespace {
 
-Recorder::Options parseArguments()
+// The command line, its texts translated under this name.
+struct RecorderCommandLine
 {
-    ToolCommandLine commandLine(QStringLiteral("duplink-record"), QStringLiteral(
+    Q_DECLARE_TR_FUNCTIONS(RecorderCommandLine)
+
+public:
+    static Recorder::Options parse();
+};
+
+Recorder::Options RecorderCommandLine::parse()
+{
+    //: The column names, "volts", "threshold", "data" and the formats' names are
+    //: written as they are in every language.
+    ToolCommandLine commandLine(QStringLiteral("duplink-record"), tr(
             "Records the frames of the telemetry module of the radio-control link. Opens the "
             "device at 9600 8N1, asks the module for its alarm settings and writes one line per "
             "frame: CSV under a header naming the columns timestamp, kind, volt1, volt2, linkq, "
@@ -24,22 +36,22 @@ Recorder::Options parseArguments()
             "data is the user-data bytes in hex. A lost device is reopened once a second. Stops "
             "on Ctrl+C, SIGTERM, or at the limits."));
     commandLine.addDeviceArgument(
-            QStringLiteral("Serial device, such as ttyUSB0, /dev/pts/3 or /dev/serial/by-id/..."));
+            tr("Serial device, such as ttyUSB0, /dev/pts/3 or /dev/serial/by-id/..."));
     const QCommandLineOption output = commandLine.addOption(
             { QStringList{ QStringLiteral("o"), QStringLiteral("output") },
-              QStringLiteral("Write the lines to this file (replaced) instead of standard output."),
-              QStringLiteral("file") });
+              tr("Write the lines to this file (replaced) instead of standard output."),
+              tr("file") });
     const QCommandLineOption json = commandLine.addOption(
-            { QStringLiteral("json"), QStringLiteral("Write JSON Lines instead of CSV.") });
+            { QStringLiteral("json"), tr("Write JSON Lines instead of CSV.") });
     const QCommandLineOption raw = commandLine.addOption({ QStringLiteral("raw"),
-            QStringLiteral("Also keep the bytes received, with the time of each read, in this "
-                           "file (replaced), for duplink-sim --replay."),
-            QStringLiteral("file") });
-    commandLine.addRunLimits(QStringLiteral("Stop after this many seconds."),
-                             QStringLiteral("Stop after this many frames of any kind."));
+            tr("Also keep the bytes received, with the time of each read, in this "
+               "file (replaced), for duplink-sim --replay."),
+            tr("file") });
+    commandLine.addRunLimits(tr("Stop after this many seconds."),
+                             tr("Stop after this many frames of any kind."));
     const QCommandLineOption noWait = commandLine.addOption({ QStringLiteral("no-wait"),
-            QStringLiteral("Fail at once if the device cannot be opened at start, instead of "
-                           "waiting for it.") });
+            tr("Fail at once if the device cannot be opened at start, instead of "
+               "waiting for it.") });
     commandLine.process();
 
     Recorder::Options options;
@@ -63,13 +75,15 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 
     QCoreApplication app(argc, argv);
-    Recorder recorder(parseArguments());
+    installTranslations(app);
+    Recorder recorder(RecorderCommandLine::parse());
     if (!recorder.openOutputs())
         return 1;
 
     StopSignals stopSignals;
     if (!stopSignals.isValid()) {
-        std::fprintf(stderr, "duplink-record: cannot watch for signals\n");
+        std::fprintf(stderr, "duplink-record: %s\n",
+                     qPrintable(RecorderCommandLine::tr("cannot watch for signals")));
         return 1;
     }
     QObject::connect(&stopSignals, &StopSignals::received, &recorder, [&recorder](int) {

@@ -43,14 +43,14 @@ bool Recorder::openOutputs()
 void Recorder::start()
 {
     if (isNotSerialDevice()) {
-        fail(QStringLiteral("%1 is not a serial device").arg(options.device));
+        fail(tr("%1 is not a serial device").arg(options.device));
         return;
     }
     const bool opened = link.open();
     // Something that is there but cannot be a serial line will not become one.
     const QSerialPort &port = *connection.port();
     if (!opened && (!options.waitForDevice || port.error() == QSerialPort::UnsupportedOperationError)) {
-        fail(QStringLiteral("cannot open %1: %2").arg(options.device, port.errorString()));
+        fail(tr("cannot open %1: %2").arg(options.device, port.errorString()));
         return;
     }
     if (!lines.begin()) {
@@ -78,7 +78,8 @@ bool Recorder::isNotSerialDevice() const
 
 void Recorder::showOpenFailure(const QString &message)
 {
-    showStatus(message + QStringLiteral("; retrying every second"));
+    //: %1 says why the device cannot be opened
+    showStatus(tr("%1; retrying every second").arg(message));
     if (!link.advice().isEmpty())
         showStatus(link.advice());
 }
@@ -87,7 +88,7 @@ void Recorder::sendRequest()
 {
     QString whyNot;
     if (!connection.send(Command::request(), &whyNot))
-        showStatus(QStringLiteral("Request not sent: %1").arg(whyNot));
+        showStatus(tr("Request not sent: %1").arg(whyNot));
 }
 
 void Recorder::showStatus(const QString &message)

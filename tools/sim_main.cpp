@@ -6,6 +6,7 @@
 #include "simulator.h"
 #include "stopsignals.h"
 #include "toolcommandline.h"
+#include "translations.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -26,41 +27,52 @@ struct Settings
     Simulator::Options simulator;
 };
 
-Settings parseArguments()
+// The command line, its texts translated under this name.
+struct SimulatorCommandLine
 {
-    ToolCommandLine commandLine(QStringLiteral("duplink-sim"), QStringLiteral(
+    Q_DECLARE_TR_FUNCTIONS(SimulatorCommandLine)
+
+public:
+    static Settings parse();
+};
+
+Settings SimulatorCommandLine::parse()
+{
+    //: 'request' and 'alarm N value V comparison C level L' are printed as they
+    //: are in every language.
+    ToolCommandLine commandLine(QStringLiteral("duplink-sim"), tr(
             "Acts as the telemetry module of the radio-control link on a pseudo-terminal or a "
             "serial device. Prints the device to open as its first line, then one line per "
             "command received: 'request', or 'alarm N value V comparison C level L'."));
-    commandLine.addDeviceOption(QStringLiteral(
+    commandLine.addDeviceOption(tr(
             "Use this serial device (opened raw, 9600 8N1) instead of a new pseudo-terminal."));
     const QCommandLineOption link = commandLine.addOption({ QStringLiteral("link"),
-            QStringLiteral("Also make a symbolic link here pointing to the device, replacing a "
-                           "symbolic link already there; removed at exit."),
-            QStringLiteral("path") });
+            tr("Also make a symbolic link here pointing to the device, replacing a "
+               "symbolic link already there; removed at exit."),
+            tr("path") });
     const QCommandLineOption rate = commandLine.addOption({ QStringLiteral("rate"),
-            QStringLiteral("Volts frames per second (default 20, at most 1000)."),
+            tr("Volts frames per second (default 20, at most 1000)."),
             QStringLiteral("N"), QStringLiteral("20") });
     const QCommandLineOption burst = commandLine.addOption({ QStringLiteral("burst"),
-            QStringLiteral("Send the volts frames N at a time, in one write, at the same average "
-                           "rate (default 1), as an adapter that buffers does."),
+            tr("Send the volts frames N at a time, in one write, at the same average "
+               "rate (default 1), as an adapter that buffers does."),
             QStringLiteral("N"), QStringLiteral("1") });
     const QCommandLineOption seed = commandLine.addOption({ QStringLiteral("seed"),
-            QStringLiteral("Seed of the generated data: the same seed gives the same frames."),
+            tr("Seed of the generated data: the same seed gives the same frames."),
             QStringLiteral("N") });
-    commandLine.addRunLimits(QStringLiteral("Quit after this many seconds."),
-                             QStringLiteral("Quit after sending this many volts frames."));
+    commandLine.addRunLimits(tr("Quit after this many seconds."),
+                             tr("Quit after sending this many volts frames."));
     const QCommandLineOption flood = commandLine.addOption({ QStringLiteral("flood"),
-            QStringLiteral("Send as fast as the line takes the bytes, ignoring --rate.") });
+            tr("Send as fast as the line takes the bytes, ignoring --rate.") });
     const QCommandLineOption noise = commandLine.addOption({ QStringLiteral("noise"),
-            QStringLiteral("Add line noise between frames, split the writes, and send many "
-                           "values that need stuffing.") });
+            tr("Add line noise between frames, split the writes, and send many "
+               "values that need stuffing.") });
     const QCommandLineOption replay = commandLine.addOption({ QStringLiteral("replay"),
-            QStringLiteral("Play back a capture made by duplink-record --raw at its recorded pace "
-                           "instead of generating frames, from the monitor's first command on "
-                           "(its request when it connects); commands are printed but not "
-                           "answered. Quits at the end of the capture."),
-            QStringLiteral("file") });
+            tr("Play back a capture made by duplink-record --raw at its recorded pace "
+               "instead of generating frames, from the monitor's first command on "
+               "(its request when it connects); commands are printed but not "
+               "answered. Quits at the end of the capture."),
+            tr("file") });
     commandLine.process();
 
     Settings settings;
@@ -72,7 +84,7 @@ Settings parseArguments()
         for (const QCommandLineOption *generating :
              { &rate, &burst, &seed, &commandLine.framesOption(), &flood, &noise }) {
             if (commandLine.isSet(*generating))
-                commandLine.usageError(QStringLiteral("--replay cannot be combined with --%1")
+                commandLine.usageError(tr("--replay cannot be combined with --%1")
                                                .arg(generating->names().first()));
         }
     }
@@ -84,19 +96,19 @@ Settings parseArguments()
     options.rate = commandLine.value(rate).toDouble(&ok);
     if (!ok || !(options.rate > 0) || options.rate > MaxRate)
         commandLine.usageError(
-                QStringLiteral("--rate wants a number of frames per second above 0, at most %1")
+                tr("--rate wants a number of frames per second above 0, at most %1")
                         .arg(MaxRate));
     options.burst = commandLine.value(burst).toInt(&ok);
     if (!ok || options.burst < 1 || options.burst > MaxBurst)
-        commandLine.usageError(QStringLiteral("--burst wants a whole number from 1 to %1").arg(MaxBurst));
+        commandLine.usageError(tr("--burst wants a whole number from 1 to %1").arg(MaxBurst));
     if (commandLine.isSet(seed)) {
         options.seed = commandLine.value(seed).toUInt(&ok);
         if (!ok)
-            commandLine.usageError(QStringLiteral("--seed wants a whole number from 0 to 4294967295"));
+            commandLine.usageError(tr("--seed wants a whole number from 0 to 4294967295"));
     } else if (!commandLine.isSet(replay)) {
         options.seed = QRandomGenerator::global()->generate();
         // Printed so that an interesting run can be repeated.
-        std::fprintf(stderr, "duplink-sim: seed %u\n", unsigned(options.seed));
+        std::fprintf(stderr, "duplink-sim: %s\n", qPrintable(tr("seed %1").arg(options.seed)));
     }
     settings.simulator.durationMs = commandLine.durationMs();
     options.frameLimit = commandLine.frameLimit();
@@ -113,11 +125,13 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 
     QCoreApplication app(argc, argv);
-    const Settings settings = parseArguments();
+    installTranslations(app);
+    const Settings settings = SimulatorCommandLine::parse();
 
     StopSignals stopSignals;
     if (!stopSignals.isValid()) {
-        std::fprintf(stderr, "duplink-sim: cannot watch for signals\n");
+        std::fprintf(stderr, "duplink-sim: %s\n",
+                     qPrintable(SimulatorCommandLine::tr("cannot watch for signals")));
         return 1;
     }
     QObject::connect(&stopSignals, &StopSignals::received, &app,

@@ -43,7 +43,7 @@ Simulator::Simulator(ModuleLine &line, const Options &options, QObject *parent)
     connect(source, &ModuleSource::failed, this, &Simulator::sourceFailed);
     connect(&writer, &LineWriter::drained, this, [this] { finish(0); });
     connect(&writer, &LineWriter::writeFailed, this,
-            [this](int errorNumber) { lineFailed("write", errorNumber); });
+            [this](int errorNumber) { lineFailed(QT_TR_NOOP("write on %1 failed: %2"), errorNumber); });
 
     readNotifier = new QSocketNotifier(line.fd(), QSocketNotifier::Read, this);
     connect(readNotifier, &QSocketNotifier::activated, this, &Simulator::readCommands);
@@ -75,7 +75,7 @@ void Simulator::readCommands()
         if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
             return;
         // End of file or an error: the device went away.
-        lineFailed("read", count < 0 ? errno : EIO);
+        lineFailed(QT_TR_NOOP("read on %1 failed: %2"), count < 0 ? errno : EIO);
         return;
     }
 }
@@ -109,10 +109,10 @@ void Simulator::sourceFailed(const QString &reason)
     finish(1);
 }
 
-void Simulator::lineFailed(const char *operation, int errorNumber)
+void Simulator::lineFailed(const char *message, int errorNumber)
 {
-    std::fprintf(stderr, "duplink-sim: %s on %s failed: %s\n", operation,
-                 qPrintable(line.devicePath()), std::strerror(errorNumber));
+    const QString reason = QString::fromLocal8Bit(std::strerror(errorNumber));
+    std::fprintf(stderr, "duplink-sim: %s\n", qPrintable(tr(message).arg(line.devicePath(), reason)));
     finish(1);
 }
 

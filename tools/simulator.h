@@ -48,7 +48,8 @@ private:
     void handleCommand(const std::uint8_t *payload, int length);
     void beginFinish();
     void sourceFailed(const QString &reason);
-    void lineFailed(const char *operation, int errorNumber);
+    // `message` (untranslated) names the device as %1 and the reason as %2.
+    void lineFailed(const char *message, int errorNumber);
     void finish(int exitCode);
 
     ModuleLine &line;

@@ -7,6 +7,16 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 constexpr double MeanSecondsBetweenFades = 20;
+constexpr double Volt1Middle = 150;
+constexpr double Volt1Swing = 8; // of its slow sine
+constexpr double Volt1Drift = 6; // bound of its random walk
+constexpr double SagSeconds = 20;
+constexpr double SagLeast = 60;
+constexpr double SagMost = 75;
+
+// The flight keeps to the low alarm but for the sag, which always crosses it.
+static_assert(Volt1Middle - Volt1Swing - Volt1Drift > TelemetryModel::Volt1LowAlarm);
+static_assert(Volt1Middle + Volt1Swing + Volt1Drift - SagLeast < TelemetryModel::Volt1LowAlarm);
 
 std::uint8_t toByte(double value)
 {
@@ -18,6 +28,8 @@ std::uint8_t toByte(double value)
 TelemetryModel::TelemetryModel(std::uint32_t seed, double framesPerSecond)
     : engine(seed), secondsPerFrame(1.0 / framesPerSecond)
 {
+    sagStart = uniform(15, 25);
+    sagDepth = uniform(SagLeast, SagMost);
 }
 
 // Drawn from the engine's raw output rather than a standard distribution,
@@ -34,10 +46,12 @@ TelemetryModel::Volts TelemetryModel::nextVolts()
     // A random step per second of time, bounded, so that the voltages wander
     // at the same pace whatever the frame rate.
     const double step = 3.0 * std::sqrt(secondsPerFrame);
-    drift1 = std::clamp(drift1 + uniform(-step, step), -20.0, 20.0);
+    drift1 = std::clamp(drift1 + uniform(-step, step), -Volt1Drift, Volt1Drift);
     drift2 = std::clamp(drift2 + uniform(-step, step), -15.0, 15.0);
-    const double volt1 = 140 + 35 * std::sin(2 * Pi * t / 30) + drift1;
-    const double volt2 = 100 + 25 * std::sin(2 * Pi * t / 47 + 1.3) + drift2;
+    const double intoSag = (t - sagStart) / SagSeconds;
+    const double sag = intoSag > 0 && intoSag < 1 ? sagDepth * std::pow(std::sin(Pi * intoSag), 2) : 0;
+    const double volt1 = Volt1Middle + Volt1Swing * std::sin(2 * Pi * t / 30) + drift1 - sag;
+    const double volt2 = 120 + 20 * std::sin(2 * Pi * t / 47 + 1.3) + drift2;
 
     double linkq = 228 + 18 * std::sin(2 * Pi * t / 11) + uniform(-6, 6);
     if (fadeSeconds == 0 && uniform(0, 1) < secondsPerFrame / MeanSecondsBetweenFades) {

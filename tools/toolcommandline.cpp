@@ -12,8 +12,10 @@
 int reportUsageError(const QString &message)
 {
     const QByteArray program = QCoreApplication::applicationName().toLocal8Bit();
-    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", program.constData(),
-                 qPrintable(message), program.constData());
+    const QString pointer = QCoreApplication::translate("ToolCommandLine",
+                                                        "Try '%1 --help' for more information.");
+    std::fprintf(stderr, "%s: %s\n%s\n", program.constData(), qPrintable(message),
+                 qPrintable(pointer.arg(QString::fromLocal8Bit(program))));
     return 2;
 }
 
@@ -29,13 +31,16 @@ ToolCommandLine::ToolCommandLine(const QString &program, const QString &descript
 void ToolCommandLine::addDeviceOption(const QString &help)
 {
     deviceOption.setDescription(help);
+    //: The value of a command-line option, as in --device <path>
+    deviceOption.setValueName(tr("path"));
     parser.addOption(deviceOption);
 }
 
 void ToolCommandLine::addDeviceArgument(const QString &help)
 {
     deviceIsArgument = true;
-    parser.addPositionalArgument(QStringLiteral("device"), help);
+    //: The command line's positional argument, in the help's usage line and list of arguments
+    parser.addPositionalArgument(tr("device"), help);
 }
 
 QCommandLineOption ToolCommandLine::addOption(const QCommandLineOption &option)
@@ -47,6 +52,8 @@ QCommandLineOption ToolCommandLine::addOption(const QCommandLineOption &option)
 void ToolCommandLine::addRunLimits(const QString &durationHelp, const QString &framesHelp)
 {
     duration.setDescription(durationHelp);
+    //: The value of a command-line option, as in --duration <seconds>
+    duration.setValueName(tr("seconds"));
     frames.setDescription(framesHelp);
     parser.addOptions({ duration, frames });
 }
@@ -66,11 +73,11 @@ void ToolCommandLine::checkPositionalArguments() const
 {
     const QStringList positional = parser.positionalArguments();
     if (!deviceIsArgument && !positional.isEmpty())
-        usageError(QStringLiteral("unexpected argument '%1'").arg(positional.first()));
+        usageError(tr("unexpected argument '%1'").arg(positional.first()));
     if (deviceIsArgument && positional.isEmpty())
-        usageError(QStringLiteral("no device given"));
+        usageError(tr("no device given"));
     if (deviceIsArgument && (positional.size() > 1 || positional.first().isEmpty()))
-        usageError(QStringLiteral("one device only"));
+        usageError(tr("one device only"));
 }
 
 QString ToolCommandLine::device() const
@@ -87,7 +94,7 @@ qint64 ToolCommandLine::durationMs() const
     bool ok = false;
     const double seconds = parser.value(duration).toDouble(&ok);
     if (!ok || !(seconds > 0) || seconds > 1e6)
-        usageError(QStringLiteral("--duration wants a number of seconds above 0"));
+        usageError(tr("--duration wants a number of seconds above 0"));
     return std::max<qint64>(1, std::llround(seconds * 1000));
 }
 
@@ -98,7 +105,7 @@ qint64 ToolCommandLine::frameLimit() const
     bool ok = false;
     const qint64 limit = parser.value(frames).toLongLong(&ok);
     if (!ok || limit < 1)
-        usageError(QStringLiteral("--frames wants a whole number above 0"));
+        usageError(tr("--frames wants a whole number above 0"));
     return limit;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 
 // A usage error as all three programs word it: "PROGRAM: MESSAGE" and a
@@ -15,6 +16,8 @@ int reportUsageError(const QString &message);
 // form: "PROGRAM: MESSAGE", a pointer to --help, and exit status 2.
 class ToolCommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(ToolCommandLine)
+
 public:
     // Names the application `program`, at the version of this build.
     ToolCommandLine(const QString &program, const QString &description);

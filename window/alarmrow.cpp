@@ -26,14 +26,23 @@ AlarmRow::AlarmRow(int number, QObject *parent)
       rowNumber(number),
       scale(ChannelScale::defaults(number <= 2 ? ChannelScale::Volt1 : ChannelScale::Volt2))
 {
-    alarmLabel = new QLabel(channel() == 1 ? tr("Ch1 alarm") : tr("Ch2 alarm"));
+    //: The caption of an alarm row watching channel 1 (volt 1)
+    const QString channel1Caption = tr("Ch1 alarm");
+    //: The caption of an alarm row watching channel 2 (volt 2)
+    const QString channel2Caption = tr("Ch2 alarm");
+    alarmLabel = new QLabel(channel() == 1 ? channel1Caption : channel2Caption);
     levelSpinBox = new QSpinBox;
     levelSpinBox->setRange(0, 3);
+    //: The button that sends the row's alarm setting to the module
     setButton = new QPushButton(tr("Set"));
+    //: Between the Set button and the comparison: alarm when [less | greater] than [value]
     whenLabel = new QLabel(tr("when"));
     comparisonComboBox = new QComboBox;
+    //: The comparison: the alarm sounds when the value is less than the threshold
     comparisonComboBox->addItem(tr("less"), 0);
+    //: The comparison "greater": the alarm sounds when the value is greater than the threshold
     comparisonComboBox->addItem(tr("great"), 1);
+    //: After the comparison: [less | greater] than [value]
     thanLabel = new QLabel(tr("than"));
     valueSpinBox = new QSpinBox;
     valueSpinBox->setRange(1, 254);
@@ -150,6 +159,17 @@ void AlarmRow::showTripped(bool on)
     }
     QAccessibleEvent alert(alarmLabel, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
+}
+
+QString AlarmRow::callout() const
+{
+    if (!tripped)
+        return tr("Alarm %1 clear").arg(rowNumber);
+    const QString name = scale.nameInSentence();
+    const QString value = scale.spokenValue(valueSpinBox->value());
+    return comparisonComboBox->currentIndex() == AlarmWatch::Great
+            ? tr("Alarm %1: %2 above %3").arg(rowNumber).arg(name, value)
+            : tr("Alarm %1: %2 below %3").arg(rowNumber).arg(name, value);
 }
 
 QString AlarmRow::trippedDescription() const

@@ -52,6 +52,10 @@ public:
     // A tripped row's caption is red (same text, size and place) and says
     // which condition holds; assistive tools are alerted of the change.
     void showTripped(bool tripped);
+    bool isTripped() const { return tripped; }
+    // What a callout or a notification says of the row: "Alarm 1: RX battery
+    // below 4.6 volts" while tripped, "Alarm 1 clear" once it is not.
+    QString callout() const;
 
     // The last control in Tab order.
     QWidget *lastControl() const;

@@ -25,7 +25,9 @@ const char *const GroupTitles[ChannelScale::ChannelCount] = {
 // which hear a field apart from its neighbours.
 const char *const FieldLabels[] = {
     "", QT_TRANSLATE_NOOP("ChannelsDialog", "Name"), QT_TRANSLATE_NOOP("ChannelsDialog", "Unit"),
-    QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"), QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
+    QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"),
+    //: Between two fields: raw value [120] reads [4.6], in the user's unit
+    QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
     QT_TRANSLATE_NOOP("ChannelsDialog", "Raw value"), QT_TRANSLATE_NOOP("ChannelsDialog", "reads"),
     QT_TRANSLATE_NOOP("ChannelsDialog", "Decimals") };
 const char *const FieldNames[] = {
@@ -126,9 +128,9 @@ QWidget *ChannelsDialog::createGroup(Channel channel)
     rawValues->setToolTip(tr("Show this channel's raw bytes again, as the module sends them"));
     connect(rawValues, &QPushButton::clicked, this,
             [this, channel] { load(channel, ChannelScale::defaults(channel)); });
-    grid->addWidget(group.newest, 5, 0, 1, 4);
+    grid->addWidget(group.newest, 5, 0, 1, 3);
+    grid->addWidget(rawValues, 5, 3);
     grid->addWidget(group.problem, 6, 0, 1, 4);
-    grid->addWidget(rawValues, 7, 0, 1, 2);
     return box;
 }
 
@@ -212,6 +214,7 @@ void ChannelsDialog::check(Channel channel)
     group.problem->setText(problem.field == ChannelScale::NoField
                                    ? QString()
                                    : tr("%1: %2").arg(sentence(fieldName(problem.field)), problem.message));
+    group.problem->setVisible(problem.field != ChannelScale::NoField);
     const int raw = newestRaw[channel];
     if (raw < 0)
         group.newest->setText(tr("No report yet"));

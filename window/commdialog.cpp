@@ -17,6 +17,7 @@ CommDialog::CommDialog(QWidget *parent, const QStringList &extraPorts, const QSt
     : QDialog(parent), extraPorts(extraPorts), byIdFolder(byIdFolder), source(std::move(source))
 {
     setFixedSize(150, 80);
+    //: Left of the port box: the brand, at the port chosen beside it
     captionLabel = new QLabel(tr("Torvi @"));
     portBox = new QComboBox(this);
     portBox->setObjectName(QStringLiteral("portBox"));
@@ -42,6 +43,7 @@ CommDialog::CommDialog(QWidget *parent, const QStringList &extraPorts, const QSt
     layout->addWidget(portBox, 0, 1);
     layout->addWidget(okButton, 1, 0, 1, 2);
 
+    //: The port dialog's title: the serial line's standard
     setWindowTitle(tr("RS232"));
 }
 

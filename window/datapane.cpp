@@ -126,6 +126,7 @@ void DataPane::trimOldestLines()
 void DataPane::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu(event->pos());
+    menu->setToolTipsVisible(true); // why an entry is disabled, say
     menu->addSeparator();
     menu->addActions(menuActions);
     menu->setAttribute(Qt::WA_DeleteOnClose);

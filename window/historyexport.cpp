@@ -47,7 +47,7 @@ QString HistoryExport::writeCsv(const QString &path, const FlightHistory &histor
     QByteArray text("seconds,utc,volt1,volt2,linkq,linkql");
     for (const ChannelScale &scale : scales) {
         if (scale.hasUnit())
-            text += ',' + csvField(tr("%1 (%2)").arg(scale.name, scale.unit));
+            text += ',' + csvField(QStringLiteral("%1 (%2)").arg(scale.name, scale.unit));
     }
     text += '\n';
     const qsizetype end = history.lowerBound(to);

@@ -37,6 +37,7 @@ HistoryWindow::HistoryWindow(const FlightHistory &history, QWidget *parent)
                "against the time since the first report"));
     figuresLabel = new FiguresLabel(
             1 + ChannelScale::ChannelCount,
+            //: Never shown: the widest line of figures likely, which sizes the label
             tr("Link quality: min 00.00 %, max 00.00 %, mean 00.00 %, newest 00.00 %."));
     figuresLabel->setObjectName(QStringLiteral("historyFigures"));
     heldFromLabel = new QLabel;
@@ -111,6 +112,7 @@ QString HistoryWindow::figures() const
     const qint64 from = plotWidget->view().from();
     const qint64 to = plotWidget->view().to();
     const FlightHistory::Statistics shown = history.statistics(from, to);
+    //: The number of reports in the time shown, at the end of the line before each channel's figures
     const QString count = shown.count == 1 ? tr("1 report")
                                            : tr("%1 reports").arg(QLocale().toString(qlonglong(shown.count)));
     QStringList parts(tr("%1 to %2 since the first report, %3")

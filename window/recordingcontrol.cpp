@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include <utility>
+
 RecordingControl::RecordingControl(QWidget *window)
     : QObject(window), window(window)
 {
@@ -48,6 +50,7 @@ void RecordingControl::chooseFile()
 {
     const QString path = QFileDialog::getSaveFileName(
             window, tr("Record to file"), proposedPath(),
+            //: The file dialog's filters: ";;" between them, each pattern in brackets
             tr("CSV (*.csv);;JSON Lines (*.jsonl);;Raw capture (*.raw)"));
     if (!path.isEmpty() && !start(path))
         emit message(tr("Cannot record: %1").arg(error));
@@ -69,6 +72,14 @@ bool RecordingControl::prepare(const QString &path)
         return false;
     }
     return true;
+}
+
+void RecordingControl::startPending()
+{
+    if (pending.isEmpty())
+        return;
+    if (!start(std::exchange(pending, QString())))
+        emit message(tr("Cannot record: %1").arg(error));
 }
 
 bool RecordingControl::start(const QString &path)

@@ -36,6 +36,12 @@ public:
     void finish();
     QString errorString() const { return error; }
 
+    // A recording asked for before there is anything to record (duplink
+    // --record): startPending() begins it, when the link is up or a replay
+    // starts, and says so if it cannot.
+    void setPending(const QString &path) { pending = path; }
+    void startPending();
+
 signals:
     void recordingChanged(bool recording);
     // What the user should hear of it: started, stopped, failed.
@@ -57,6 +63,7 @@ private:
     QAction *record;
     QAction *stop;
     QString error;
+    QString pending;
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "alarmrow.h"
+#include "alarmannouncer.h"
 #include "alarmrows.h"
 #include "channelscontrol.h"
 #include "commdialog.h"
@@ -43,7 +44,7 @@ Window::Window(const QStringList &extraPorts)
     renderArea = new RenderArea;
     rows = new AlarmRows(this);
     dataBrowser = new DataPane;
-    statusLabel = new StatusLine(tr(" "));
+    statusLabel = new StatusLine(QStringLiteral(" "));
 
     connect(rows->row(0), &AlarmRow::setReleased, this, &Window::alarmSet1);
     connect(rows->row(1), &AlarmRow::setReleased, this, &Window::alarmSet2);
@@ -71,6 +72,11 @@ Window::~Window()
     // Closed before the widgets go; the connection that owns it goes with them.
     if (port)
         port->close();
+}
+
+void Window::recordFromLinkUp(const QString &path)
+{
+    recording->setPending(path);
 }
 
 void Window::setUpRecording()
@@ -104,8 +110,11 @@ void Window::setUpMenus()
         line->setSeparator(true);
         return line;
     };
+    auto *announcer = new AlarmAnnouncer(*rows, this);
     const QList<QAction *> entries = { separator(), recording->recordAction(), recording->stopAction(),
-                                       separator(), channels->editAction(), history->openAction() };
+                                       separator(), channels->editAction(), history->openAction(),
+                                       separator(), announcer->speakAction(), announcer->notifyAction(),
+                                       announcer->silenceAction() };
     dataBrowser->setMenuActions(entries.mid(1));
     renderArea->addActions(entries);
 }
@@ -163,20 +172,10 @@ void Window::connectPort()
     rememberOnceOpen(chosen);
 }
 
-// Now if the link is up, else when it first comes up.
-template <typename Action>
-void Window::onceLinkIsUp(Action action)
-{
-    if (link->isUp())
-        action();
-    else
-        connect(link, &SerialLink::restored, this, action, Qt::SingleShotConnection);
-}
-
 // The dialog offers the port first next time, if it ever opened.
 void Window::rememberOnceOpen(const QString &portName)
 {
-    onceLinkIsUp([this, portName] { RememberedPort::save(portName, connection->openedThrough()); });
+    link->whenUp(this, [this, portName] { RememberedPort::save(portName, connection->openedThrough()); });
 }
 
 void Window::connectDevice(const QString &name)
@@ -193,19 +192,10 @@ void Window::connectDevice(const QString &name)
     connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::sendRequest);
     connection->open();
-    onceLinkIsUp([this] { startPendingRecording(); });
+    link->whenUp(recording, [this] { recording->startPending(); });
 
     listener->timer.start();
     sendRequest();
-}
-
-void Window::startPendingRecording()
-{
-    if (pendingRecording.isEmpty())
-        return;
-    if (!recording->start(pendingRecording))
-        showStatus(tr("Cannot record: %1").arg(recording->errorString()));
-    pendingRecording.clear();
 }
 
 void Window::showReplay(ReplayDevice *device, const QString &name)
@@ -216,7 +206,7 @@ void Window::showReplay(ReplayDevice *device, const QString &name)
     updateTitle();
     listen(device);
     connect(device, &ReplayDevice::finished, this, [this, device] { replayEnded(device); });
-    startPendingRecording();
+    recording->startPending();
 }
 
 void Window::replayEnded(ReplayDevice *device)

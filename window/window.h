@@ -65,7 +65,7 @@ public:
 
     // Records everything from the moment the link is up (or a replay
     // starts), to a file whose extension says its format.
-    void recordFromLinkUp(const QString &path) { pendingRecording = path; }
+    void recordFromLinkUp(const QString &path);
 
     void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
 
@@ -103,12 +103,9 @@ private:
     void sendRequest();
     void refresh();
     void showLinkStatus(const QString &message);
-    void startPendingRecording();
     void replayEnded(ReplayDevice *device);
     void updateTitle();
     void showStatus(const QString &message, const QString &more = {}, const QString &advice = {});
-    template <typename Action>
-    void onceLinkIsUp(Action action);
 
     // Reading the graph: each alarm row's threshold on the graph, and the
     // graph's remembered setting.
@@ -129,7 +126,6 @@ private:
     RecordingControl *recording;
     ChannelsControl *channels;
     HistoryControl *history;
-    QString pendingRecording;
     QString replayName; // of the recording played, while it is a replay
 
     LinkQualityAverage averages;

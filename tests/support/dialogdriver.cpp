@@ -5,7 +5,9 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 DialogDriver::DialogDriver(Window *window, Answer answer) : window(window), answer(answer)
 {
@@ -25,6 +27,8 @@ void DialogDriver::answerWhenShown()
         offeredPorts << box->itemText(i);
     if (answer == Accept)
         dialog->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+    else if (answer == Escape)
+        QTest::keyClick(box, Qt::Key_Escape); // where the focus is when the dialog opens
     else
-        dialog->reject();
+        dialog->windowHandle()->close();
 }

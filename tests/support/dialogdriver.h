@@ -7,12 +7,13 @@
 class Window;
 
 // Answers a window's port dialog once it is up, the way a user would: OK,
-// or closing it. Start it before the window's first show, which runs the
-// dialog modally.
+// closing it (the close request the window manager's close button sends),
+// or Escape. Start it before the window's first show, which runs the dialog
+// modally.
 class DialogDriver : public QObject
 {
 public:
-    enum Answer { Accept, Reject };
+    enum Answer { Accept, Reject, Escape };
 
     DialogDriver(Window *window, Answer answer);
 

@@ -1,0 +1,184 @@
+#include "alarmrow.h"
+#include "alarmrows.h"
+#include "dialogdriver.h"
+#include "linkedwindow.h"
+#include "notificationservice.h"
+#include "outputcapture.h"
+#include "portlistener.h"
+#include "renderarea.h"
+#include "speechspeaker.h"
+#include "temporarysettings.h"
+#include "testframes.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+
+// The window's alarms away from the window: the words, the notifications
+// on a session bus of the test's own, and speech through the real engine
+// into a sound server of the test's own (CTest runs it under
+// dbus-run-session and tests/with-sound.sh).
+class tst_AlarmAnnouncer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QSettings().clear(); }
+    void words_data();
+    void words();
+    void notifiedWhileAway();
+    void speakingHoldsNothingUp();
+
+private:
+    TemporarySettings settings;
+};
+
+namespace {
+
+void setRow(const Window &window, int row, int comparison, int value)
+{
+    rowChild<QComboBox>(window, "comparisonComboBox", row)->setCurrentIndex(comparison);
+    rowChild<QSpinBox>(window, "valueSpinBox", row)->setValue(value);
+}
+
+// Counts the graph's paints and the longest time between two of them.
+class PaintWatch : public QObject
+{
+public:
+    qint64 longestGap = 0;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            if (since.isValid())
+                longestGap = qMax(longestGap, since.restart());
+            else
+                since.start();
+            ++paints;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QElapsedTimer since;
+};
+
+} // namespace
+
+void tst_AlarmAnnouncer::words_data()
+{
+    QTest::addColumn<QStringList>("kept"); // settings, "key=value"
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("comparison");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("tripped");
+    QTest::addColumn<QString>("words");
+
+    const QStringList volts = { "channels/volt1/name=RX battery", "channels/volt1/unit=V",
+                                "channels/volt1/value2=10", "channels/volt1/decimals=2" };
+    QTest::newRow("raw, below") << QStringList() << 1 << 0 << 100 << true << "Alarm 1: volt 1 below 100";
+    QTest::newRow("raw, above") << QStringList() << 3 << 1 << 120 << true << "Alarm 3: volt 2 above 120";
+    QTest::newRow("cleared") << QStringList() << 4 << 1 << 120 << false << "Alarm 4 clear";
+    QTest::newRow("volts, no trailing zeros") << volts << 2 << 0 << 51 << true
+                                              << "Alarm 2: RX battery below 2 volts";
+    QTest::newRow("volts, decimals") << volts << 1 << 0 << 117 << true
+                                     << "Alarm 1: RX battery below 4.59 volts";
+    QTest::newRow("a unit without words") << QStringList{ "channels/volt2/unit=bar", "channels/volt2/value2=25.5",
+                                                          "channels/volt2/decimals=1" }
+                                          << 4 << 1 << 117 << true << "Alarm 4: volt 2 above 11.7 bar";
+}
+
+void tst_AlarmAnnouncer::words()
+{
+    QFETCH(QStringList, kept);
+    QFETCH(int, row);
+    QFETCH(int, comparison);
+    QFETCH(int, value);
+    QFETCH(bool, tripped);
+    QFETCH(QString, words);
+    for (const QString &setting : kept)
+        QSettings().setValue(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    Window window;
+    setRow(window, row, comparison, value);
+    AlarmRow *alarm = window.findChild<AlarmRows *>()->row(row - 1);
+    alarm->showTripped(true);
+    alarm->showTripped(tripped);
+    QCOMPARE(alarm->callout(), words);
+}
+
+// Notified while the window is not the active one, critical while tripped;
+// nothing while it is.
+void tst_AlarmAnnouncer::notifiedWhileAway()
+{
+    QSettings().setValue(QStringLiteral("alarms/notify"), true);
+    NotificationService service;
+    if (!service.isRegistered())
+        QSKIP("no session bus of the test's own: run through ctest, which starts one");
+    LinkedWindow linked;
+    setRow(linked.window, 1, 1, 100);
+    for (int quiet : { 3, 4 })
+        setRow(linked.window, quiet, 1, 254); // volt 2 stays 0
+    QVERIFY(linked.send(voltsFrame(150, 0, 0, 0)));
+    QTRY_COMPARE(service.calls.size(), 1);
+    QCOMPARE(service.calls[0].summary, QStringLiteral("Alarm 1: volt 1 above 100"));
+    QCOMPARE(service.calls[0].urgency, 2);
+
+    DialogDriver closeDialog(&linked.window, DialogDriver::Reject); // it has its link
+    linked.window.show();
+    linked.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&linked.window));
+    setRow(linked.window, 3, 0, 100);
+    QTRY_VERIFY(rowChild<QLabel>(linked.window, "alarmLabel", 3)->accessibleDescription().contains("below"));
+    QTest::qWait(100);
+    QCOMPARE(service.calls.size(), 1);
+}
+
+// A callout read while the line brings 137 reports a second: every report
+// arrives, and the graph is repainted as often as without it.
+void tst_AlarmAnnouncer::speakingHoldsNothingUp()
+{
+    if (!SpeechSpeaker::engineInstalled())
+        QSKIP("no speech engine installed (qt6-speech-flite-plugin provides one)");
+    {
+        OutputCapture errors(stderr);
+        SpeechSpeaker probe;
+        QSignalSpy finished(&probe, &Speaker::finished);
+        probe.say(QStringLiteral("Duplink"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        if (!errors.programText().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("the speech engine cannot play here (run through ctest, "
+                                            "which gives it a sound server): ") + errors.programText()));
+    }
+    QSettings().setValue(QStringLiteral("alarms/speak"), true);
+    OutputCapture errors(stderr);
+    LinkedWindow linked;
+    setRow(linked.window, 1, 1, 100);
+    DialogDriver closeDialog(&linked.window, DialogDriver::Reject); // it has its link
+    linked.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&linked.window));
+    auto *graph = child<RenderArea>(linked.window, "renderArea");
+    PaintWatch watch;
+    graph->installEventFilter(&watch);
+    QSignalSpy reports(linked.window.findChild<PortListener *>(), &PortListener::reportVolts);
+
+    constexpr int Reports = 137 * 3; // three seconds: the callout takes two and a half
+    QElapsedTimer clock;
+    clock.start();
+    for (int sent = 0; sent < Reports; QTest::qWait(1)) {
+        for (; sent < Reports && clock.elapsed() * 137 / 1000 >= sent; ++sent)
+            QVERIFY(linked.send(voltsFrame(quint8(150 + sent % 50), 0, 0, 0)));
+    }
+    QTRY_COMPARE(reports.size(), Reports);
+    QVERIFY2(errors.programText().isEmpty(), errors.programText());
+    QVERIFY2(watch.longestGap < Window::RefreshInterval + 50,
+             qPrintable(QStringLiteral("%1 ms between two paints, %2 paints").arg(watch.longestGap).arg(watch.paints)));
+}
+
+QTEST_MAIN(tst_AlarmAnnouncer)
+#include "tst_alarmannouncer.moc"

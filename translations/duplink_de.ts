@@ -1,0 +1,1130 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>AlarmAnnouncer</name>
+    <message>
+        <source>Speak alarms</source>
+        <translation>Alarme ansagen</translation>
+    </message>
+    <message>
+        <source>Read each alarm aloud as it trips and clears</source>
+        <translation>Jeden Alarm beim Auslösen und beim Aufheben laut ansagen</translation>
+    </message>
+    <message>
+        <source>No speech engine is installed; the package %1 provides one</source>
+        <translation>Es ist keine Sprachausgabe installiert; das Paket %1 bringt eine mit</translation>
+    </message>
+    <message>
+        <source>Notify alarms</source>
+        <translation>Alarme als Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>Show each alarm as a desktop notification while this window is not the active one</source>
+        <translation>Jeden Alarm als Desktop-Benachrichtigung zeigen, solange dieses Fenster nicht das aktive ist</translation>
+    </message>
+    <message>
+        <source>Silence alarms</source>
+        <translation>Alarme stummschalten</translation>
+    </message>
+    <message>
+        <source>Stop what is being read, and keep quiet until another alarm trips</source>
+        <translation>Die laufende Ansage abbrechen und schweigen, bis ein weiterer Alarm auslöst</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmNotifier</name>
+    <message>
+        <source>no desktop notifications: %1</source>
+        <translation>keine Desktop-Benachrichtigungen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmRow</name>
+    <message>
+        <source>Ch1 alarm</source>
+        <extracomment>The caption of an alarm row watching channel 1 (volt 1)</extracomment>
+        <translation>K1-Alarm</translation>
+    </message>
+    <message>
+        <source>Ch2 alarm</source>
+        <extracomment>The caption of an alarm row watching channel 2 (volt 2)</extracomment>
+        <translation>K2-Alarm</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <extracomment>The button that sends the row&apos;s alarm setting to the module</extracomment>
+        <translation>Setzen</translation>
+    </message>
+    <message>
+        <source>when</source>
+        <extracomment>Between the Set button and the comparison: alarm when [less | greater] than [value]</extracomment>
+        <translation>wenn</translation>
+    </message>
+    <message>
+        <source>less</source>
+        <extracomment>The comparison: the alarm sounds when the value is less than the threshold</extracomment>
+        <translation>kleiner</translation>
+    </message>
+    <message>
+        <source>great</source>
+        <extracomment>The comparison &quot;greater&quot;: the alarm sounds when the value is greater than the threshold</extracomment>
+        <translation>größer</translation>
+    </message>
+    <message>
+        <source>than</source>
+        <extracomment>After the comparison: [less | greater] than [value]</extracomment>
+        <translation>als</translation>
+    </message>
+    <message>
+        <source>Alarm %1, channel %2</source>
+        <translation>Alarm %1, Kanal %2</translation>
+    </message>
+    <message>
+        <source>Alarm %1 level</source>
+        <translation>Stufe von Alarm %1</translation>
+    </message>
+    <message>
+        <source>Alarm level, 0 to 3</source>
+        <translation>Alarmstufe, 0 bis 3</translation>
+    </message>
+    <message>
+        <source>Set alarm %1</source>
+        <translation>Alarm %1 setzen</translation>
+    </message>
+    <message>
+        <source>Send this alarm&apos;s settings to the module</source>
+        <translation>Die Einstellungen dieses Alarms an das Modul senden</translation>
+    </message>
+    <message>
+        <source>Alarm %1 comparison</source>
+        <translation>Vergleich von Alarm %1</translation>
+    </message>
+    <message>
+        <source>Whether the alarm sounds below or above the threshold value</source>
+        <translation>Ob der Alarm unter oder über dem Schwellwert auslöst</translation>
+    </message>
+    <message>
+        <source>Alarm %1 threshold value</source>
+        <translation>Schwellwert von Alarm %1</translation>
+    </message>
+    <message>
+        <source>Threshold value, 1 to 254</source>
+        <translation>Schwellwert, 1 bis 254</translation>
+    </message>
+    <message>
+        <source>%1 means %2</source>
+        <translation>%1 bedeutet %2</translation>
+    </message>
+    <message>
+        <source>Alarm %1 clear</source>
+        <translation>Alarm %1 aufgehoben</translation>
+    </message>
+    <message>
+        <source>Alarm %1: %2 above %3</source>
+        <translation>Alarm %1: %2 über %3</translation>
+    </message>
+    <message>
+        <source>Alarm %1: %2 below %3</source>
+        <translation>Alarm %1: %2 unter %3</translation>
+    </message>
+    <message>
+        <source>Alarm condition holds: %1 is above %2</source>
+        <translation>Alarmbedingung erfüllt: %1 liegt über %2</translation>
+    </message>
+    <message>
+        <source>Alarm condition holds: %1 is below %2</source>
+        <translation>Alarmbedingung erfüllt: %1 liegt unter %2</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelScale</name>
+    <message>
+        <source>Volt 1</source>
+        <translation>Spannung 1</translation>
+    </message>
+    <message>
+        <source>Volt 2</source>
+        <translation>Spannung 2</translation>
+    </message>
+    <message>
+        <source>Link quality</source>
+        <translation>Verbindungsqualität</translation>
+    </message>
+    <message>
+        <source>volt 1</source>
+        <translation>Spannung 1</translation>
+    </message>
+    <message>
+        <source>volt 2</source>
+        <translation>Spannung 2</translation>
+    </message>
+    <message>
+        <source>link quality</source>
+        <translation>Verbindungsqualität</translation>
+    </message>
+    <message>
+        <source>volts</source>
+        <translation>Volt</translation>
+    </message>
+    <message>
+        <source>millivolts</source>
+        <translation>Millivolt</translation>
+    </message>
+    <message>
+        <source>amps</source>
+        <translation>Ampere</translation>
+    </message>
+    <message>
+        <source>milliamps</source>
+        <translation>Milliampere</translation>
+    </message>
+    <message>
+        <source>amp hours</source>
+        <translation>Amperestunden</translation>
+    </message>
+    <message>
+        <source>milliamp hours</source>
+        <translation>Milliamperestunden</translation>
+    </message>
+    <message>
+        <source>watts</source>
+        <translation>Watt</translation>
+    </message>
+    <message>
+        <source>percent</source>
+        <translation>Prozent</translation>
+    </message>
+    <message>
+        <source>decibels</source>
+        <translation>Dezibel</translation>
+    </message>
+    <message>
+        <source>decibel milliwatts</source>
+        <translation>Dezibel Milliwatt</translation>
+    </message>
+    <message>
+        <source>degrees Celsius</source>
+        <translation>Grad Celsius</translation>
+    </message>
+    <message>
+        <source>degrees Fahrenheit</source>
+        <translation>Grad Fahrenheit</translation>
+    </message>
+    <message>
+        <source>metres</source>
+        <translation>Meter</translation>
+    </message>
+    <message>
+        <source>kilometres per hour</source>
+        <translation>Kilometer pro Stunde</translation>
+    </message>
+    <message>
+        <source>metres per second</source>
+        <translation>Meter pro Sekunde</translation>
+    </message>
+    <message>
+        <source>revolutions per minute</source>
+        <translation>Umdrehungen pro Minute</translation>
+    </message>
+    <message>
+        <source>a name is needed</source>
+        <translation>ein Name ist nötig</translation>
+    </message>
+    <message>
+        <source>a unit has at most %1 characters</source>
+        <translation>eine Einheit hat höchstens %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>a whole number from 0 to 255 is needed</source>
+        <translation>eine ganze Zahl von 0 bis 255 ist nötig</translation>
+    </message>
+    <message>
+        <source>the two raw values must differ</source>
+        <translation>die beiden Rohwerte müssen sich unterscheiden</translation>
+    </message>
+    <message>
+        <source>a number is needed</source>
+        <translation>eine Zahl ist nötig</translation>
+    </message>
+    <message>
+        <source>decimals go from 0 to %1</source>
+        <translation>Nachkommastellen gehen von 0 bis %1</translation>
+    </message>
+    <message>
+        <source>Setting %1 is not usable: %2. %3 reads raw</source>
+        <translation>Die Einstellung %1 ist unbrauchbar: %2. %3 wird roh angezeigt</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelsControl</name>
+    <message>
+        <source>Channels...</source>
+        <translation>Kanäle...</translation>
+    </message>
+</context>
+<context>
+    <name>ChannelsDialog</name>
+    <message>
+        <source>Volt 1, the blue trace</source>
+        <translation>Spannung 1, die blaue Kurve</translation>
+    </message>
+    <message>
+        <source>Volt 2, the red trace</source>
+        <translation>Spannung 2, die rote Kurve</translation>
+    </message>
+    <message>
+        <source>Link quality, the green trace</source>
+        <translation>Verbindungsqualität, die grüne Kurve</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Raw value</source>
+        <translation>Rohwert</translation>
+    </message>
+    <message>
+        <source>reads</source>
+        <extracomment>Between two fields: raw value [120] reads [4.6], in the user&apos;s unit</extracomment>
+        <translation>ergibt</translation>
+    </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Nachkommastellen</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>first raw value</source>
+        <translation>erster Rohwert</translation>
+    </message>
+    <message>
+        <source>what the first raw value reads</source>
+        <translation>was der erste Rohwert ergibt</translation>
+    </message>
+    <message>
+        <source>second raw value</source>
+        <translation>zweiter Rohwert</translation>
+    </message>
+    <message>
+        <source>what the second raw value reads</source>
+        <translation>was der zweite Rohwert ergibt</translation>
+    </message>
+    <message>
+        <source>decimals</source>
+        <translation>Nachkommastellen</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message>
+        <source>Raw values</source>
+        <translation>Rohwerte</translation>
+    </message>
+    <message>
+        <source>%1: raw values</source>
+        <translation>%1: Rohwerte</translation>
+    </message>
+    <message>
+        <source>Show this channel&apos;s raw bytes again, as the module sends them</source>
+        <translation>Die Rohbytes dieses Kanals wieder so anzeigen, wie das Modul sie sendet</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>a whole number of decimals is needed</source>
+        <translation>eine ganze Zahl von Nachkommastellen ist nötig</translation>
+    </message>
+    <message>
+        <source>a whole number from 0 to 255 is needed</source>
+        <translation>eine ganze Zahl von 0 bis 255 ist nötig</translation>
+    </message>
+    <message>
+        <source>a number is needed</source>
+        <translation>eine Zahl ist nötig</translation>
+    </message>
+    <message>
+        <source>No report yet</source>
+        <translation>Noch keine Messung</translation>
+    </message>
+    <message>
+        <source>Newest report: %1</source>
+        <translation>Neueste Messung: %1</translation>
+    </message>
+    <message>
+        <source>Newest report: %1 reads %2</source>
+        <translation>Neueste Messung: %1 ergibt %2</translation>
+    </message>
+</context>
+<context>
+    <name>CommDialog</name>
+    <message>
+        <source>Torvi @</source>
+        <extracomment>Left of the port box: the brand, at the port chosen beside it</extracomment>
+        <translation>Torvi @</translation>
+    </message>
+    <message>
+        <source>Serial port</source>
+        <translation>Serieller Port</translation>
+    </message>
+    <message>
+        <source>No port</source>
+        <translation>Kein Port</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>RS232</source>
+        <extracomment>The port dialog&apos;s title: the serial line&apos;s standard</extracomment>
+        <translation>RS232</translation>
+    </message>
+    <message>
+        <source>Named on the command line</source>
+        <translation>Auf der Befehlszeile angegeben</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1</source>
+        <translation>Hersteller: %1</translation>
+    </message>
+    <message>
+        <source>Serial number: %1</source>
+        <translation>Seriennummer: %1</translation>
+    </message>
+    <message>
+        <source>No serial port was found. Plug in an adapter and it appears here, or give the device&apos;s path on the command line: duplink /dev/pts/3</source>
+        <translation>Es wurde kein serieller Port gefunden. Stecken Sie einen Adapter ein, dann erscheint er hier, oder geben Sie den Pfad des Geräts auf der Befehlszeile an: duplink /dev/pts/3</translation>
+    </message>
+</context>
+<context>
+    <name>DataPane</name>
+    <message>
+        <source>User data</source>
+        <translation>Nutzerdaten</translation>
+    </message>
+    <message>
+        <source>One line of hexadecimal bytes for each user-data frame received</source>
+        <translation>Eine Zeile Hexadezimal-Bytes für jeden empfangenen Nutzerdaten-Frame</translation>
+    </message>
+</context>
+<context>
+    <name>GraphExport</name>
+    <message>
+        <source>Save graph as image...</source>
+        <translation>Diagramm als Bild speichern...</translation>
+    </message>
+    <message>
+        <source>Copy graph</source>
+        <translation>Diagramm kopieren</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>%1 kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Save graph as image</source>
+        <translation>Diagramm als Bild speichern</translation>
+    </message>
+    <message>
+        <source>PNG images (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+</context>
+<context>
+    <name>GraphOverlays</name>
+    <message>
+        <source>Paused</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>REC</source>
+        <translation>REC</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryControl</name>
+    <message>
+        <source>Flight history...</source>
+        <translation>Flugverlauf...</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDrawing</name>
+    <message>
+        <source>link lost</source>
+        <extracomment>In the flight history&apos;s legend, beside the shading of a lost link</extracomment>
+        <translation>Verbindung verloren</translation>
+    </message>
+    <message>
+        <source>alarm tripped</source>
+        <extracomment>In the flight history&apos;s legend, beside a filled triangle</extracomment>
+        <translation>Alarm ausgelöst</translation>
+    </message>
+    <message>
+        <source>cleared</source>
+        <extracomment>In the flight history&apos;s legend, beside a hollow triangle: an alarm that cleared</extracomment>
+        <translation>aufgehoben</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryExport</name>
+    <message>
+        <source>Export CSV...</source>
+        <translation>Als CSV exportieren...</translation>
+    </message>
+    <message>
+        <source>Cannot export to %1: %2</source>
+        <translation>Export nach %1 nicht möglich: %2</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryPlot</name>
+    <message>
+        <source>Whole flight</source>
+        <translation>Ganzer Flug</translation>
+    </message>
+    <message>
+        <source>Follow the newest report</source>
+        <translation>Der neuesten Messung folgen</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>No reports yet</source>
+        <translation>Noch keine Messungen</translation>
+    </message>
+    <message>
+        <source>Time: %1 (%2)</source>
+        <extracomment>The readout of a report: its time since the first report, then by the clock</extracomment>
+        <translation>Zeit: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Link lost since %1</source>
+        <translation>Verbindung verloren seit %1</translation>
+    </message>
+    <message>
+        <source>Link lost from %1 to %2</source>
+        <translation>Verbindung verloren von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>Alarm %1 tripped at %2</source>
+        <translation>Alarm %1 ausgelöst bei %2</translation>
+    </message>
+    <message>
+        <source>Alarm %1 cleared at %2</source>
+        <translation>Alarm %1 aufgehoben bei %2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>Flight history</source>
+        <translation>Flugverlauf</translation>
+    </message>
+    <message>
+        <source>Flight history plot</source>
+        <translation>Diagramm des Flugverlaufs</translation>
+    </message>
+    <message>
+        <source>Every report since the start: voltage 1 in blue, voltage 2 in red, link quality in green, against the time since the first report</source>
+        <translation>Jede Messung seit dem Start: Spannung 1 blau, Spannung 2 rot, Verbindungsqualität grün, über der Zeit seit der ersten Messung</translation>
+    </message>
+    <message>
+        <source>Link quality: min 00.00 %, max 00.00 %, mean 00.00 %, newest 00.00 %.</source>
+        <extracomment>Never shown: the widest line of figures likely, which sizes the label</extracomment>
+        <translation>Verbindungsqualität: min. 00.00 %, max. 00.00 %, Mittel 00.00 %, zuletzt 00.00 %.</translation>
+    </message>
+    <message>
+        <source>Save as image...</source>
+        <translation>Als Bild speichern...</translation>
+    </message>
+    <message>
+        <source>No reports yet.</source>
+        <translation>Noch keine Messungen.</translation>
+    </message>
+    <message>
+        <source>1 report</source>
+        <extracomment>The number of reports in the time shown, at the end of the line before each channel&apos;s figures</extracomment>
+        <translation>1 Messung</translation>
+    </message>
+    <message>
+        <source>%1 reports</source>
+        <translation>%1 Messungen</translation>
+    </message>
+    <message>
+        <source>%1 to %2 since the first report, %3</source>
+        <translation>%1 bis %2 seit der ersten Messung, %3</translation>
+    </message>
+    <message>
+        <source>%1: min %2, max %3, mean %4, newest %5</source>
+        <translation>%1: min. %2, max. %3, Mittel %4, zuletzt %5</translation>
+    </message>
+    <message>
+        <source>Holds the reports from %1 (%2) on: the oldest were dropped to keep within %3 reports.</source>
+        <translation>Enthält die Messungen ab %1 (%2): die ältesten wurden verworfen, um bei höchstens %3 Messungen zu bleiben.</translation>
+    </message>
+</context>
+<context>
+    <name>ModuleLine</name>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>What failed, then why: &quot;cannot open /dev/pts/3: No such file or directory&quot;</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>cannot create a pseudo-terminal</source>
+        <translation>Pseudo-Terminal kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot make the pseudo-terminal non-blocking</source>
+        <translation>Pseudo-Terminal kann nicht auf nicht blockierend gestellt werden</translation>
+    </message>
+    <message>
+        <source>cannot unlock the pseudo-terminal</source>
+        <translation>Pseudo-Terminal kann nicht entsperrt werden</translation>
+    </message>
+    <message>
+        <source>cannot name the pseudo-terminal</source>
+        <translation>Name des Pseudo-Terminals kann nicht ermittelt werden</translation>
+    </message>
+    <message>
+        <source>cannot open %1</source>
+        <translation>%1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>cannot set %1 raw</source>
+        <translation>%1 kann nicht in den Rohmodus gesetzt werden</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device</source>
+        <translation>%1 ist kein serielles Gerät</translation>
+    </message>
+    <message>
+        <source>cannot configure %1</source>
+        <translation>%1 kann nicht eingerichtet werden</translation>
+    </message>
+    <message>
+        <source>%1 exists and is not a symbolic link</source>
+        <translation>%1 existiert und ist keine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>cannot replace %1</source>
+        <translation>%1 kann nicht ersetzt werden</translation>
+    </message>
+    <message>
+        <source>cannot create %1</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
+</context>
+<context>
+    <name>RawCapture</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>Schreiben in %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>Lesen von %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a raw capture (made by duplink-record --raw)</source>
+        <translation>%1 ist kein Rohmitschnitt (wie ihn duplink-record --raw anlegt)</translation>
+    </message>
+    <message>
+        <source>%1: damaged record at byte %2</source>
+        <translation>%1: beschädigter Eintrag bei Byte %2</translation>
+    </message>
+    <message>
+        <source>%1: truncated record at byte %2</source>
+        <translation>%1: abgeschnittener Eintrag bei Byte %2</translation>
+    </message>
+</context>
+<context>
+    <name>RecordWriter</name>
+    <message>
+        <source>standard output</source>
+        <translation>die Standardausgabe</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <extracomment>%1 is a file&apos;s name or &quot;standard output&quot;</extracomment>
+        <translation>Schreiben in %1 fehlgeschlagen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Recorder</name>
+    <message>
+        <source>%1 is not a serial device</source>
+        <translation>%1 ist kein serielles Gerät</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>%1; retrying every second</source>
+        <extracomment>%1 says why the device cannot be opened</extracomment>
+        <translation>%1; neuer Versuch jede Sekunde</translation>
+    </message>
+    <message>
+        <source>Request not sent: %1</source>
+        <translation>Anfrage nicht gesendet: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderCommandLine</name>
+    <message>
+        <source>Records the frames of the telemetry module of the radio-control link. Opens the device at 9600 8N1, asks the module for its alarm settings and writes one line per frame: CSV under a header naming the columns timestamp, kind, volt1, volt2, linkq, linkql, alarm, value, comparison, level and data, each row filling the columns of its kind (volts, threshold or data); or with --json one JSON object per line. Timestamps are UTC, ISO 8601 with milliseconds; alarm is 0 to 3 for alarms 1 to 4; data is the user-data bytes in hex. A lost device is reopened once a second. Stops on Ctrl+C, SIGTERM, or at the limits.</source>
+        <extracomment>The column names, &quot;volts&quot;, &quot;threshold&quot;, &quot;data&quot; and the formats&apos; names are written as they are in every language.</extracomment>
+        <translation>Zeichnet die Frames des Telemetriemoduls der RC-Funkstrecke auf. Öffnet das Gerät mit 9600 8N1, fragt das Modul nach seinen Alarmeinstellungen und schreibt eine Zeile pro Frame: CSV unter einer Kopfzeile mit den Spalten timestamp, kind, volt1, volt2, linkq, linkql, alarm, value, comparison, level und data, wobei jede Zeile die Spalten ihrer Art (volts, threshold oder data) füllt; oder mit --json ein JSON-Objekt pro Zeile. Zeitstempel sind UTC, ISO 8601 mit Millisekunden; alarm ist 0 bis 3 für die Alarme 1 bis 4; data sind die Nutzerdaten-Bytes in Hexadezimal. Ein verlorenes Gerät wird jede Sekunde neu geöffnet. Endet bei Strg+C, SIGTERM oder an den Grenzen.</translation>
+    </message>
+    <message>
+        <source>Serial device, such as ttyUSB0, /dev/pts/3 or /dev/serial/by-id/...</source>
+        <translation>Serielles Gerät, etwa ttyUSB0, /dev/pts/3 oder /dev/serial/by-id/...</translation>
+    </message>
+    <message>
+        <source>Write the lines to this file (replaced) instead of standard output.</source>
+        <translation>Die Zeilen in diese Datei (die ersetzt wird) statt in die Standardausgabe schreiben.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Write JSON Lines instead of CSV.</source>
+        <translation>JSON Lines statt CSV schreiben.</translation>
+    </message>
+    <message>
+        <source>Also keep the bytes received, with the time of each read, in this file (replaced), for duplink-sim --replay.</source>
+        <translation>Die empfangenen Bytes mit der Zeit jedes Lesevorgangs zusätzlich in dieser Datei festhalten (die ersetzt wird), für duplink-sim --replay.</translation>
+    </message>
+    <message>
+        <source>Stop after this many seconds.</source>
+        <translation>Nach so vielen Sekunden aufhören.</translation>
+    </message>
+    <message>
+        <source>Stop after this many frames of any kind.</source>
+        <translation>Nach so vielen Frames beliebiger Art aufhören.</translation>
+    </message>
+    <message>
+        <source>Fail at once if the device cannot be opened at start, instead of waiting for it.</source>
+        <translation>Sofort mit einem Fehler enden, wenn sich das Gerät beim Start nicht öffnen lässt, statt darauf zu warten.</translation>
+    </message>
+    <message>
+        <source>cannot watch for signals</source>
+        <translation>Signale können nicht überwacht werden</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingControl</name>
+    <message>
+        <source>Record to file...</source>
+        <translation>In Datei aufzeichnen...</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Aufzeichnung beenden</translation>
+    </message>
+    <message>
+        <source>Record to file</source>
+        <translation>In Datei aufzeichnen</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;JSON Lines (*.jsonl);;Raw capture (*.raw)</source>
+        <extracomment>The file dialog&apos;s filters: &quot;;;&quot; between them, each pattern in brackets</extracomment>
+        <translation>CSV (*.csv);;JSON Lines (*.jsonl);;Rohmitschnitt (*.raw)</translation>
+    </message>
+    <message>
+        <source>Cannot record: %1</source>
+        <translation>Aufzeichnung nicht möglich: %1</translation>
+    </message>
+    <message>
+        <source>nothing to record yet</source>
+        <translation>noch nichts aufzuzeichnen</translation>
+    </message>
+    <message>
+        <source>Recording to %1</source>
+        <translation>Aufzeichnung in %1</translation>
+    </message>
+    <message>
+        <source>Recording stopped: %1</source>
+        <translation>Aufzeichnung beendet: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RenderArea</name>
+    <message>
+        <source>Show alarm thresholds</source>
+        <translation>Alarmschwellwerte anzeigen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Newest report: %1</source>
+        <translation>Neueste Messung: %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Aufzeichnung läuft</translation>
+    </message>
+    <message>
+        <source>No report in this slot yet</source>
+        <translation>Noch keine Messung an dieser Stelle</translation>
+    </message>
+    <message>
+        <source>Reports ago: %1</source>
+        <translation>Messungen zurück: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SerialConnection</name>
+    <message>
+        <source>the port is not open</source>
+        <translation>der Port ist nicht geöffnet</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>%1 belongs to the group %2. To use it, add yourself to that group and log in again: sudo usermod -aG %2 $USER</source>
+        <translation>%1 gehört der Gruppe %2. Um es zu nutzen, treten Sie dieser Gruppe bei und melden Sie sich neu an: sudo usermod -aG %2 $USER</translation>
+    </message>
+    <message>
+        <source>No serial port was chosen</source>
+        <translation>Es wurde kein serieller Port gewählt</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Link lost: %1 (%2)</source>
+        <translation>Verbindung verloren: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 was unplugged or closed</source>
+        <translation>%1 wurde abgezogen oder geschlossen</translation>
+    </message>
+    <message>
+        <source>cannot read from %1</source>
+        <translation>von %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>cannot write to %1</source>
+        <translation>auf %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 ist ausgefallen</translation>
+    </message>
+    <message>
+        <source>Link up: %1</source>
+        <translation>Verbindung steht: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Simulator</name>
+    <message>
+        <source>write on %1 failed: %2</source>
+        <translation>Schreiben auf %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>read on %1 failed: %2</source>
+        <translation>Lesen von %1 fehlgeschlagen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SimulatorCommandLine</name>
+    <message>
+        <source>Acts as the telemetry module of the radio-control link on a pseudo-terminal or a serial device. Prints the device to open as its first line, then one line per command received: &apos;request&apos;, or &apos;alarm N value V comparison C level L&apos;.</source>
+        <extracomment>&apos;request&apos; and &apos;alarm N value V comparison C level L&apos; are printed as they are in every language.</extracomment>
+        <translation>Spielt das Telemetriemodul der RC-Funkstrecke auf einem Pseudo-Terminal oder einem seriellen Gerät. Gibt als erste Zeile das zu öffnende Gerät aus, dann eine Zeile pro empfangenem Befehl: &apos;request&apos; oder &apos;alarm N value V comparison C level L&apos;.</translation>
+    </message>
+    <message>
+        <source>Use this serial device (opened raw, 9600 8N1) instead of a new pseudo-terminal.</source>
+        <translation>Dieses serielle Gerät (roh geöffnet, 9600 8N1) statt eines neuen Pseudo-Terminals verwenden.</translation>
+    </message>
+    <message>
+        <source>Also make a symbolic link here pointing to the device, replacing a symbolic link already there; removed at exit.</source>
+        <translation>Zusätzlich hier eine symbolische Verknüpfung auf das Gerät anlegen, die eine schon vorhandene symbolische Verknüpfung ersetzt; wird beim Beenden entfernt.</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <source>Volts frames per second (default 20, at most 1000).</source>
+        <translation>Spannungs-Frames pro Sekunde (Vorgabe 20, höchstens 1000).</translation>
+    </message>
+    <message>
+        <source>Send the volts frames N at a time, in one write, at the same average rate (default 1), as an adapter that buffers does.</source>
+        <translation>Die Spannungs-Frames zu je N in einem Schreibvorgang senden, bei gleicher mittlerer Rate (Vorgabe 1), wie es ein puffernder Adapter tut.</translation>
+    </message>
+    <message>
+        <source>Seed of the generated data: the same seed gives the same frames.</source>
+        <translation>Startwert der erzeugten Daten: derselbe Startwert ergibt dieselben Frames.</translation>
+    </message>
+    <message>
+        <source>Quit after this many seconds.</source>
+        <translation>Nach so vielen Sekunden beenden.</translation>
+    </message>
+    <message>
+        <source>Quit after sending this many volts frames.</source>
+        <translation>Nach so vielen gesendeten Spannungs-Frames beenden.</translation>
+    </message>
+    <message>
+        <source>Send as fast as the line takes the bytes, ignoring --rate.</source>
+        <translation>So schnell senden, wie die Leitung die Bytes aufnimmt, ohne Rücksicht auf --rate.</translation>
+    </message>
+    <message>
+        <source>Add line noise between frames, split the writes, and send many values that need stuffing.</source>
+        <translation>Leitungsrauschen zwischen die Frames legen, die Schreibvorgänge aufteilen und viele Werte senden, die Byte-Stuffing brauchen.</translation>
+    </message>
+    <message>
+        <source>Play back a capture made by duplink-record --raw at its recorded pace instead of generating frames, from the monitor&apos;s first command on (its request when it connects); commands are printed but not answered. Quits at the end of the capture.</source>
+        <translation>Einen mit duplink-record --raw angelegten Mitschnitt im aufgezeichneten Tempo wiedergeben, statt Frames zu erzeugen, ab dem ersten Befehl des Monitors (seiner Anfrage beim Verbinden); Befehle werden ausgegeben, aber nicht beantwortet. Endet am Ende des Mitschnitts.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>--replay cannot be combined with --%1</source>
+        <translation>--replay lässt sich nicht mit --%1 kombinieren</translation>
+    </message>
+    <message>
+        <source>--rate wants a number of frames per second above 0, at most %1</source>
+        <translation>--rate erwartet eine Zahl von Frames pro Sekunde über 0, höchstens %1</translation>
+    </message>
+    <message>
+        <source>--burst wants a whole number from 1 to %1</source>
+        <translation>--burst erwartet eine ganze Zahl von 1 bis %1</translation>
+    </message>
+    <message>
+        <source>--seed wants a whole number from 0 to 4294967295</source>
+        <translation>--seed erwartet eine ganze Zahl von 0 bis 4294967295</translation>
+    </message>
+    <message>
+        <source>seed %1</source>
+        <translation>Startwert %1</translation>
+    </message>
+    <message>
+        <source>cannot watch for signals</source>
+        <translation>Signale können nicht überwacht werden</translation>
+    </message>
+</context>
+<context>
+    <name>SpeechSpeaker</name>
+    <message>
+        <source>no speech engine works here; the package %1 provides one</source>
+        <translation>hier funktioniert keine Sprachausgabe; das Paket %1 bringt eine mit</translation>
+    </message>
+    <message>
+        <source>cannot speak the alarms: %1</source>
+        <translation>Alarme können nicht angesagt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ToolCommandLine</name>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>Weitere Informationen mit &apos;%1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>path</source>
+        <extracomment>The value of a command-line option, as in --device &lt;path&gt;</extracomment>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <extracomment>The command line&apos;s positional argument, in the help&apos;s usage line and list of arguments</extracomment>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <extracomment>The value of a command-line option, as in --duration &lt;seconds&gt;</extracomment>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unerwartetes Argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>no device given</source>
+        <translation>kein Gerät angegeben</translation>
+    </message>
+    <message>
+        <source>one device only</source>
+        <translation>nur ein Gerät</translation>
+    </message>
+    <message>
+        <source>--duration wants a number of seconds above 0</source>
+        <translation>--duration erwartet eine Zahl von Sekunden über 0</translation>
+    </message>
+    <message>
+        <source>--frames wants a whole number above 0</source>
+        <translation>--frames erwartet eine ganze Zahl über 0</translation>
+    </message>
+</context>
+<context>
+    <name>Window</name>
+    <message>
+        <source>Torvi Duplink</source>
+        <translation>Torvi Duplink</translation>
+    </message>
+    <message>
+        <source>Telemetry graph</source>
+        <translation>Telemetriediagramm</translation>
+    </message>
+    <message>
+        <source>The last 128 reports: voltage 1 in blue, voltage 2 in red, link quality in green</source>
+        <translation>Die letzten 128 Messungen: Spannung 1 blau, Spannung 2 rot, Verbindungsqualität grün</translation>
+    </message>
+    <message>
+        <source>Link quality: the average of the last 16 reports and half the average of the second link reading, or the state of the link</source>
+        <translation>Verbindungsqualität: der Mittelwert der letzten 16 Messungen und der halbe Mittelwert des zweiten Verbindungswerts, oder der Zustand der Verbindung</translation>
+    </message>
+    <message>
+        <source>Replay over: %1 stops short at byte %2</source>
+        <translation>Wiedergabe beendet: %1 bricht bei Byte %2 ab</translation>
+    </message>
+    <message>
+        <source>Replay over: %1</source>
+        <translation>Wiedergabe beendet: %1</translation>
+    </message>
+    <message>
+        <source>replay of %1</source>
+        <translation>Wiedergabe von %1</translation>
+    </message>
+    <message>
+        <source>recording</source>
+        <translation>Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Torvi Duplink (%1)</source>
+        <translation>Torvi Duplink (%1)</translation>
+    </message>
+    <message>
+        <source>Opened through %1, which finds the same adapter again after a replug</source>
+        <translation>Geöffnet über %1, das denselben Adapter nach erneutem Einstecken wiederfindet</translation>
+    </message>
+    <message>
+        <source>the port is not open</source>
+        <translation>der Port ist nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>Frame not sent: this is a replay of %1, with no module to send it to</source>
+        <translation>Frame nicht gesendet: dies ist eine Wiedergabe von %1, ohne Modul als Empfänger</translation>
+    </message>
+    <message>
+        <source>Frame not sent: %1</source>
+        <translation>Frame nicht gesendet: %1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Record the session to this file from the moment the link is up: CSV, JSON Lines (.jsonl) or a raw capture (.raw), by the file&apos;s extension.</source>
+        <translation>Die Sitzung ab dem Moment, in dem die Verbindung steht, in diese Datei aufzeichnen: CSV, JSON Lines (.jsonl) oder ein Rohmitschnitt (.raw), je nach Dateiendung.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <extracomment>The value of a command-line option, as in --record &lt;file&gt;</extracomment>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Play a raw capture (made by duplink-record --raw or recorded from the window) at its recorded pace instead of opening a port.</source>
+        <translation>Einen Rohmitschnitt (von duplink-record --raw oder aus dem Fenster aufgezeichnet) im aufgezeichneten Tempo wiedergeben, statt einen Port zu öffnen.</translation>
+    </message>
+    <message>
+        <source>With --replay: play N times faster (default 1; 0 as fast as possible).</source>
+        <translation>Mit --replay: N-mal so schnell wiedergeben (Vorgabe 1; 0 so schnell wie möglich).</translation>
+    </message>
+    <message>
+        <source>Monitor and configure the telemetry module of a radio-control link.</source>
+        <translation>Das Telemetriemodul einer RC-Funkstrecke überwachen und einstellen.</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <extracomment>The command line&apos;s positional argument, in the help&apos;s list of arguments</extracomment>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Serial device to offer in the port dialog before the ports found on this computer, such as /dev/pts/3 or /dev/serial/by-id/...; the first is chosen.</source>
+        <translation>Serielles Gerät, das der Port-Dialog vor den auf diesem Rechner gefundenen Ports anbietet, etwa /dev/pts/3 oder /dev/serial/by-id/...; das erste ist ausgewählt.</translation>
+    </message>
+    <message>
+        <source>[device...]</source>
+        <extracomment>The positional arguments in the help&apos;s usage line: any number of devices</extracomment>
+        <translation>[Gerät...]</translation>
+    </message>
+    <message>
+        <source>--speed goes with --replay</source>
+        <translation>--speed gehört zu --replay</translation>
+    </message>
+    <message>
+        <source>--speed wants a number, 0 or more</source>
+        <translation>--speed erwartet eine Zahl, 0 oder mehr</translation>
+    </message>
+    <message>
+        <source>--replay plays a file; name no device with it</source>
+        <translation>--replay spielt eine Datei ab; geben Sie dazu kein Gerät an</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>Schreiben in %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>%1 stops short at byte %2; playing what is whole</source>
+        <translation>%1 bricht bei Byte %2 ab; das Vollständige wird abgespielt</translation>
+    </message>
+    <message>
+        <source>Open the flight history window too (Ctrl+H): every report since the start against time; with --replay --speed 0, the whole capture at once.</source>
+        <translation>Auch das Fenster des Flugverlaufs öffnen (Strg+H): jede Messung seit dem Start über der Zeit; mit --replay --speed 0 den ganzen Mitschnitt auf einmal.</translation>
+    </message>
+</context>
+</TS>
