@@ -13,6 +13,7 @@
 #include "testframes.h"
 
 #include <QFile>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -295,6 +296,7 @@ void tst_HistoryWindow::droppedReportsAreSaid()
     TemporarySettings settings;
     QWidget main;
     AlarmRows rows;
+    rows.addTo(*new QGridLayout(&main), 0); // the rows' widgets belong to main
     ChannelsControl channels(&main);
     HistoryControl control(&main, &rows, &channels, 128);
     ReplayDevice replay;
