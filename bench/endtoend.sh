@@ -11,10 +11,10 @@
 #      with the flight history window open and following (what it adds, and
 #      its repaints a second), with a full pane, and of a bare listener
 #      without the window, for reference; then 16 frames per write
-#      (--burst 16), as an adapter that buffers delivers it; each several times over, in turn, since the CPU
-#      time a wake-up costs varies a lot from run to run on a virtual
-#      machine; with the graph's repaints a second and how long new averages
-#      take to be painted;
+#      (--burst 16), as an adapter that buffers delivers it; each several
+#      times over, in turn, since the CPU time a wake-up costs varies a lot
+#      from run to run on a virtual machine; with the graph's repaints a
+#      second and how long new averages take to be painted;
 #   3. the window on a silent line: wake-ups a second;
 #   4. 30,000 user-data lines into a fresh window: resident memory growth;
 # and prints a table of the figures against their targets.
