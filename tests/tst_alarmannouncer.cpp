@@ -39,12 +39,6 @@ private:
 
 namespace {
 
-void setRow(const Window &window, int row, int comparison, int value)
-{
-    rowChild<QComboBox>(window, "comparisonComboBox", row)->setCurrentIndex(comparison);
-    rowChild<QSpinBox>(window, "valueSpinBox", row)->setValue(value);
-}
-
 // Counts the graph's paints and the longest time between two of them.
 class PaintWatch : public QObject
 {
@@ -105,7 +99,7 @@ void tst_AlarmAnnouncer::words()
     for (const QString &setting : kept)
         QSettings().setValue(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     Window window;
-    setRow(window, row, comparison, value);
+    setRowCondition(window, row, comparison, value);
     AlarmRow *alarm = window.findChild<AlarmRows *>()->row(row - 1);
     alarm->showTripped(true);
     alarm->showTripped(tripped);
@@ -121,9 +115,9 @@ void tst_AlarmAnnouncer::notifiedWhileAway()
     if (!service.isRegistered())
         QSKIP("no session bus of the test's own: run through ctest, which starts one");
     LinkedWindow linked;
-    setRow(linked.window, 1, 1, 100);
+    setRowCondition(linked.window, 1, 1, 100);
     for (int quiet : { 3, 4 })
-        setRow(linked.window, quiet, 1, 254); // volt 2 stays 0
+        setRowCondition(linked.window, quiet, 1, 254); // volt 2 stays 0
     QVERIFY(linked.send(voltsFrame(150, 0, 0, 0)));
     QTRY_COMPARE(service.calls.size(), 1);
     QCOMPARE(service.calls[0].summary, QStringLiteral("Alarm 1: volt 1 above 100"));
@@ -133,7 +127,7 @@ void tst_AlarmAnnouncer::notifiedWhileAway()
     linked.window.show();
     linked.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&linked.window));
-    setRow(linked.window, 3, 0, 100);
+    setRowCondition(linked.window, 3, 0, 100);
     QTRY_VERIFY(rowChild<QLabel>(linked.window, "alarmLabel", 3)->accessibleDescription().contains("below"));
     QTest::qWait(100);
     QCOMPARE(service.calls.size(), 1);
@@ -158,7 +152,7 @@ void tst_AlarmAnnouncer::speakingHoldsNothingUp()
     QSettings().setValue(QStringLiteral("alarms/speak"), true);
     OutputCapture errors(stderr);
     LinkedWindow linked;
-    setRow(linked.window, 1, 1, 100);
+    setRowCondition(linked.window, 1, 1, 100);
     DialogDriver closeDialog(&linked.window, DialogDriver::Reject); // it has its link
     linked.window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&linked.window));

@@ -1,3 +1,5 @@
+#include "alarmrow.h"
+#include "alarmrows.h"
 #include "alarmwatch.h"
 #include "channelscale.h"
 #include "datapane.h"
@@ -21,6 +23,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
@@ -52,6 +55,7 @@ private slots:
     void pauseLetsReportsGoOn();
     void graphTakesFocusAfterTheRows();
     void readsInTheChannelsUnits();
+    void reportedRowChangesOnce();
 
 private:
     TemporarySettings settings; // before any window reads them
@@ -114,8 +118,7 @@ void tst_Window::alarmCommands()
 
     LinkedWindow linked;
     rowChild<QSpinBox>(linked.window, "levelSpinBox", row)->setValue(level);
-    rowChild<QComboBox>(linked.window, "comparisonComboBox", row)->setCurrentIndex(comparison);
-    rowChild<QSpinBox>(linked.window, "valueSpinBox", row)->setValue(value);
+    setRowCondition(linked.window, row, comparison, value);
     auto *button = rowChild<QPushButton>(linked.window, "setButton", row);
 
     OutputCapture output(stdout);
@@ -456,10 +459,8 @@ void tst_Window::trippedAlarmCaption()
     const QString text = caption->text();
     const QSize size = caption->sizeHint();
     // The other rows are set so that these reports never trip them.
-    for (int other = 1; other <= 4; ++other) {
-        rowChild<QComboBox>(linked.window, "comparisonComboBox", other)->setCurrentIndex(other == row ? comparison : 1);
-        rowChild<QSpinBox>(linked.window, "valueSpinBox", other)->setValue(other == row ? value : 254);
-    }
+    for (int other = 1; other <= 4; ++other)
+        setRowCondition(linked.window, other, other == row ? comparison : 1, other == row ? value : 254);
 
     linked.send(clearing);
     QTRY_COMPARE(graph->newestSlot(), 0);
@@ -500,8 +501,7 @@ void tst_Window::pauseLetsReportsGoOn()
     auto *status = child<QLabel>(linked.window, "statusLabel");
     auto *caption = rowChild<QLabel>(linked.window, "alarmLabel", 1);
     const QColor normal = caption->palette().color(QPalette::WindowText);
-    rowChild<QComboBox>(linked.window, "comparisonComboBox", 1)->setCurrentIndex(1);
-    rowChild<QSpinBox>(linked.window, "valueSpinBox", 1)->setValue(150);
+    setRowCondition(linked.window, 1, 1, 150);
     graph->resize(400, 200);
     for (int i = 0; i < 16; ++i)
         linked.send(voltsFrame(100, 50, 20, 20));
@@ -588,6 +588,19 @@ void tst_Window::readsInTheChannelsUnits()
     QTRY_COMPARE(rowChild<QLabel>(linked.window, "alarmLabel", 1)->accessibleDescription(),
                  QStringLiteral("Alarm condition holds: volt 1 is above 3.92 V"));
     QSettings().clear();
+}
+
+// The module's report changes a row's value and comparison as one: a row
+// whose condition holds neither before nor after never trips on the way.
+void tst_Window::reportedRowChangesOnce()
+{
+    LinkedWindow linked;
+    QSignalSpy changes(linked.window.findChild<AlarmRows *>(), &AlarmRows::trippedChanged);
+    QVERIFY(linked.send(voltsFrame(60, 100, 0, 0))); // no row: 60 and 100 are not below 1
+    QVERIFY(linked.send(hex("7E FB 64 01 02 7E") + voltsFrame(60, 100, 0, 0))); // row 2: nor above 100
+    QTRY_COMPARE(rowSettings(linked.window, 2), (QList<int>{ 2, 1, 100 }));
+    QTest::qWait(50);
+    QCOMPARE(changes.size(), 0);
 }
 
 QTEST_MAIN(tst_Window)

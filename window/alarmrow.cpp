@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 namespace {
@@ -91,12 +92,22 @@ void AlarmRow::addTo(QGridLayout &grid, int gridRow)
         grid.addWidget(cells[column], gridRow, column);
 }
 
+// The new value and comparison make one condition: judged between the two,
+// a row would trip or clear for a moment on the way (and say so aloud).
 void AlarmRow::load(const Threshold &threshold)
 {
-    levelSpinBox->setValue(threshold.level);
-    valueSpinBox->setValue(threshold.value);
-    if (threshold.comparison >= 0 && threshold.comparison < comparisonComboBox->count())
-        comparisonComboBox->setCurrentIndex(threshold.comparison);
+    const AlarmSetting before = setting();
+    {
+        const QSignalBlocker valueQuiet(valueSpinBox);
+        const QSignalBlocker comparisonQuiet(comparisonComboBox);
+        levelSpinBox->setValue(threshold.level);
+        valueSpinBox->setValue(threshold.value);
+        if (threshold.comparison >= 0 && threshold.comparison < comparisonComboBox->count())
+            comparisonComboBox->setCurrentIndex(threshold.comparison);
+    }
+    const AlarmSetting after = setting();
+    if (after.value != before.value || after.comparison != before.comparison)
+        editCondition();
 }
 
 AlarmSetting AlarmRow::setting() const

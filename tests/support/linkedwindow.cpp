@@ -13,6 +13,12 @@ LinkedWindow::LinkedWindow()
     pty.read(RequestFrame.size());
 }
 
+void setRowCondition(const QWidget &window, int row, int comparison, int value)
+{
+    rowChild<QComboBox>(window, "comparisonComboBox", row)->setCurrentIndex(comparison);
+    rowChild<QSpinBox>(window, "valueSpinBox", row)->setValue(value);
+}
+
 QList<int> rowSettings(const QWidget &window, int row)
 {
     return { rowChild<QSpinBox>(window, "levelSpinBox", row)->value(),

@@ -35,5 +35,7 @@ T *rowChild(const QWidget &window, const char *kind, int row)
 
 // An alarm row's level, comparison and value, as the row shows them.
 QList<int> rowSettings(const QWidget &window, int row);
+// Sets a row's comparison (0 less, 1 great) and value, as the user would.
+void setRowCondition(const QWidget &window, int row, int comparison, int value);
 
 #endif
