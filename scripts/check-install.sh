@@ -28,6 +28,8 @@ for program in duplink duplink-sim duplink-record; do
         failed=1
     fi
 done
+expect libexec/duplink-speak
+[ -x "$prefix/libexec/duplink-speak" ] || { echo "not executable: libexec/duplink-speak"; failed=1; }
 expect share/doc/duplink/copyright
 expect share/doc/duplink/changelog.gz
 expect share/applications/example.duplink.Duplink.desktop

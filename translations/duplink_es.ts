@@ -424,6 +424,17 @@
     </message>
 </context>
 <context>
+    <name>EngineSpeaker</name>
+    <message>
+        <source>no speech engine works here; the package %1 provides one</source>
+        <translation>aquí no funciona ningún motor de voz; el paquete %1 proporciona uno</translation>
+    </message>
+    <message>
+        <source>cannot speak the alarms: %1</source>
+        <translation>no se pueden anunciar las alarmas por voz: %1</translation>
+    </message>
+</context>
+<context>
     <name>GraphExport</name>
     <message>
         <source>Save graph as image...</source>
@@ -960,12 +971,8 @@
 <context>
     <name>SpeechSpeaker</name>
     <message>
-        <source>no speech engine works here; the package %1 provides one</source>
-        <translation>aquí no funciona ningún motor de voz; el paquete %1 proporciona uno</translation>
-    </message>
-    <message>
-        <source>cannot speak the alarms: %1</source>
-        <translation>no se pueden anunciar las alarmas por voz: %1</translation>
+        <source>cannot speak the alarms: %1 (%2)</source>
+        <translation>no se pueden anunciar las alarmas por voz: %1 (%2)</translation>
     </message>
 </context>
 <context>

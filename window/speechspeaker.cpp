@@ -1,152 +1,109 @@
 #include "speechspeaker.h"
 
-#include <QThread>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextToSpeech>
 
 #include <cstdio>
-#include <utility>
 
-namespace {
-
-constexpr int SettleMs = 500;
-
-// speech-dispatcher speaks with the voice the user chose for the desktop,
-// but only where its service answers; flite always can, offline.
-QStringList enginesToTry()
+SpeechSpeaker::SpeechSpeaker(QObject *parent) : Speaker(parent), process(this)
 {
-    QStringList names = QTextToSpeech::availableEngines();
-    for (const QString &preferred : { QStringLiteral("flite"), QStringLiteral("speechd") }) {
-        if (names.removeOne(preferred))
-            names.prepend(preferred);
-    }
-    return names;
-}
-
-} // namespace
-
-SpeechSpeaker::SpeechSpeaker(QObject *parent) : Speaker(parent), settling(this)
-{
-    settling.setSingleShot(true);
-    settling.setInterval(SettleMs);
-    connect(&settling, &QTimer::timeout, this, &SpeechSpeaker::startWaiting);
+    // What the engine has to say about itself goes where ours does.
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(&process, &QProcess::readyReadStandardOutput, this, &SpeechSpeaker::readAnswers);
+    connect(&process, &QProcess::finished, this, &SpeechSpeaker::ended);
+    connect(&process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            ended();
+    });
 }
 
 SpeechSpeaker::~SpeechSpeaker()
 {
-    if (!engine)
-        return;
-    engine->disconnect(this);
-    engine->stop(QTextToSpeech::BoundaryHint::Immediate);
-    // Deleted while still busy with a failed text, the engine crashes.
-    if (settling.isActive())
-        QThread::msleep(ulong(qMax(0, settling.remainingTime())));
+    process.disconnect(this);
+    process.kill(); // its sound stops with it
+    process.waitForFinished(1000);
 }
 
 bool SpeechSpeaker::engineInstalled()
 {
-    return !QTextToSpeech::availableEngines().isEmpty();
+    return !QTextToSpeech::availableEngines().isEmpty() && QFileInfo(programPath()).isExecutable();
+}
+
+QString SpeechSpeaker::programPath()
+{
+    const QString chosen = qEnvironmentVariable("DUPLINK_SPEAKER");
+    if (!chosen.isEmpty())
+        return chosen;
+    const QString beside = QCoreApplication::applicationDirPath() + QLatin1String("/duplink-speak");
+    return QFileInfo(beside).isExecutable() ? beside : QStringLiteral(DUPLINK_LIBEXECDIR "/duplink-speak");
 }
 
 bool SpeechSpeaker::prepare()
 {
-    if (engine)
-        return true;
-    for (const QString &name : enginesToTry()) {
-        auto candidate = std::make_unique<QTextToSpeech>(name);
-        if (candidate->engine() == name && candidate->state() != QTextToSpeech::Error) {
-            engine = std::move(candidate);
-            break;
-        }
+    if (process.state() == QProcess::NotRunning) {
+        process.start(programPath(), {});
+        if (!process.waitForStarted(5000))
+            return false;
     }
-    if (!engine) {
-        warnOnce(tr("no speech engine works here; the package %1 provides one")
-                         .arg(QLatin1String(EnginePackage)));
-        return false;
-    }
-    connect(engine.get(), &QTextToSpeech::stateChanged, this, &SpeechSpeaker::stateChanged);
-    connect(engine.get(), &QTextToSpeech::errorOccurred, this,
-            [this](QTextToSpeech::ErrorReason, const QString &reason) { engineFailed(reason); });
     return true;
 }
 
 void SpeechSpeaker::say(const QString &text)
 {
-    ++textNumber;
     busy = true;
-    retries = 0;
-    // An engine says nothing at all for an empty text, not even that it is done.
-    if (text.trimmed().isEmpty() || !prepare()) {
-        finishLater();
-        return;
-    }
-    waiting = text;
-    startWaiting();
+    ++textNumber;
+    if (!prepare())
+        return; // ended() has said why, and ends the text
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    send("say " + QByteArray::number(textNumber) + ' ' + line.toUtf8());
 }
 
 void SpeechSpeaker::stop()
 {
-    ++textNumber; // whatever the engine still reports is about the old text
     busy = false;
-    waiting.clear();
-    if (engineBusy && !draining) {
-        draining = true;
-        engine->stop(QTextToSpeech::BoundaryHint::Immediate);
+    if (process.state() == QProcess::Running)
+        send("stop");
+}
+
+void SpeechSpeaker::send(const QByteArray &line)
+{
+    process.write(line + '\n');
+}
+
+// "done N" ends text N, if it is still the newest: one stopped may have
+// ended before it heard so.
+void SpeechSpeaker::readAnswers()
+{
+    const QByteArray newest = "done " + QByteArray::number(textNumber);
+    while (process.canReadLine()) {
+        if (process.readLine().trimmed() == newest && busy) {
+            busy = false;
+            emit finished();
+        }
     }
 }
 
-void SpeechSpeaker::startWaiting()
+// The process could not start, or went away: the text it had will not be
+// read, and the next one starts it again.
+void SpeechSpeaker::ended()
 {
-    if (waiting.isEmpty() || engineBusy || settling.isActive())
+    if (!busy)
         return;
-    engineBusy = true;
-    started = false;
-    speaking = std::exchange(waiting, QString());
-    engine->say(speaking);
+    if (process.exitStatus() == QProcess::CrashExit || process.error() == QProcess::FailedToStart)
+        warnOnce(process.errorString());
+    finishLater();
 }
 
-// Ready after Speaking ends a text; a Ready before it is not about this
-// one. Failures come through errorOccurred(), which each one emits.
-void SpeechSpeaker::stateChanged(QTextToSpeech::State state)
+void SpeechSpeaker::finishLater()
 {
-    if (state == QTextToSpeech::Speaking)
-        started = true;
-    else if (state == QTextToSpeech::Ready && engineBusy && (started || draining))
-        engineEnded();
-}
-
-void SpeechSpeaker::engineEnded()
-{
-    engineBusy = false;
-    started = false;
-    if (draining)
-        draining = false; // the stopped text; the newest is still to come
-    else
-        finishLater();
-    startWaiting();
-}
-
-void SpeechSpeaker::engineFailed(const QString &reason)
-{
-    settling.start();
-    if (!engineBusy)
-        return; // a second report of the same failure
-    if (started && !draining && retryWithAnotherVoice())
-        return;
-    warnOnce(reason);
-    engineEnded();
-}
-
-bool SpeechSpeaker::retryWithAnotherVoice()
-{
-    const QList<QVoice> voices = engine->availableVoices();
-    if (retries >= voices.size() - 1)
-        return false;
-    ++retries;
-    const qsizetype current = voices.indexOf(engine->voice());
-    engine->setVoice(voices[(current + 1) % voices.size()]);
-    engineBusy = false;
-    started = false; // the failed text's own end is not this one's
-    waiting = speaking;
-    return true;
+    QMetaObject::invokeMethod(this, [this] {
+        if (busy) {
+            busy = false;
+            emit finished();
+        }
+    }, Qt::QueuedConnection);
 }
 
 void SpeechSpeaker::warnOnce(const QString &reason)
@@ -154,17 +111,6 @@ void SpeechSpeaker::warnOnce(const QString &reason)
     if (warned)
         return;
     warned = true;
-    std::fprintf(stderr, "duplink: %s\n", qPrintable(tr("cannot speak the alarms: %1").arg(reason)));
-}
-
-// Always from the event loop, never inside say(); and only for the text
-// that was the newest when it was called.
-void SpeechSpeaker::finishLater()
-{
-    QMetaObject::invokeMethod(this, [this, number = textNumber] {
-        if (number == textNumber && busy) {
-            busy = false;
-            emit finished();
-        }
-    }, Qt::QueuedConnection);
+    std::fprintf(stderr, "duplink: %s\n",
+                 qPrintable(tr("cannot speak the alarms: %1 (%2)").arg(reason, programPath())));
 }

@@ -3,26 +3,19 @@
 
 #include "speaker.h"
 
-#include <QTextToSpeech>
-#include <QTimer>
+#include <QProcess>
 
-#include <memory>
-
-// Reads texts aloud through Qt's speech engines: speech-dispatcher where it
-// answers, else the offline flite engine. The engine synthesises and plays
-// on threads of its own, so say() returns at once. Once the speaker is
-// destroyed nothing more is said: what it was reading stops.
+// Reads texts aloud through a speech engine that runs in a process of its
+// own (duplink-speak, an EngineSpeaker behind a line on its standard input
+// and output). Qt 6.4's sound output can crash while an engine is torn
+// down; there it takes only the speaking process with it, never the window,
+// and the next text starts a new one. The process also keeps synthesis off
+// the window's cores' hands.
 //
-// No engine is loaded until the first prepare() or say(): a program that
-// never speaks loads none and prints nothing. When speech fails (no engine,
-// no audio device), one line on standard error says why, the first time;
-// each text still ends with finished(), so callers never wait for it.
-//
-// Qt 6.4's flite engine breaks off some texts a moment after it starts them
-// ("Audio streaming error."), always the same texts for a voice, different
-// ones for another; such a text is read again with the next voice. After
-// any failure the engine is left alone for half a second, and destroying
-// the speaker within that time waits for the rest of it.
+// Nothing is started until the first prepare() or say(). When the process
+// cannot start or ends while a text waits, one line on standard error says
+// why, the first time; each text still ends with finished(). Once the
+// speaker is destroyed the process is gone and nothing more is said.
 class SpeechSpeaker : public Speaker
 {
     Q_OBJECT
@@ -34,40 +27,30 @@ public:
     explicit SpeechSpeaker(QObject *parent = nullptr);
     ~SpeechSpeaker() override;
 
-    // Whether any speech engine is installed; cheap, loads none. Without
-    // one, the menu entry is disabled and its tooltip names EnginePackage.
+    // Whether a speech engine and the speaking program are installed; cheap,
+    // loads no engine. Without them, the menu entry is disabled and its
+    // tooltip names EnginePackage.
     static bool engineInstalled();
+    // Where the speaking program is: $DUPLINK_SPEAKER, else beside this
+    // program, else where the package installs it.
+    static QString programPath();
 
-    // Loads the engine now, so that the first callout starts without delay;
-    // returns whether one loaded.
+    // Starts the process and its engine now, so the first callout starts
+    // without delay; whether it started.
     bool prepare();
-
     void say(const QString &text) override;
     void stop() override;
 
 private:
-    void startWaiting();
-    void stateChanged(QTextToSpeech::State state);
-    void engineEnded();
-    void engineFailed(const QString &reason);
-    bool retryWithAnotherVoice();
-    void warnOnce(const QString &reason);
+    void send(const QByteArray &line);
+    void readAnswers();
+    void ended();
     void finishLater();
+    void warnOnce(const QString &reason);
 
-    std::unique_ptr<QTextToSpeech> engine;
-    quint64 textNumber = 0;  // counts the texts given, to tell their ends apart
-    bool busy = false;       // the newest text has not finished
-    QString waiting;         // the newest text, not given to the engine yet
-    QString speaking;        // the text the engine has
-    bool engineBusy = false; // the engine has not reported the end of `speaking`
-    bool started = false;    // ... and has begun reading it
-    // A stopped text's end is still to come from the engine; the next text
-    // waits for it, so that end is not taken for the next one's.
-    bool draining = false;
-    // After a failure the engine goes on with the failed text for a while;
-    // a text given to it meanwhile can crash it.
-    QTimer settling;
-    int retries = 0; // of the newest text
+    QProcess process;
+    quint64 textNumber = 0; // of the newest text, to tell its "done" from a stopped one's
+    bool busy = false; // the newest text has not finished
     bool warned = false;
 };
 
