@@ -29,8 +29,8 @@ fi
 trap 'as_root apt-get remove -y -qq duplink > /dev/null 2>&1 || true' EXIT
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package" > /dev/null
 
-for program in duplink duplink-sim duplink-record; do
-    [ -x "/usr/bin/$program" ] || { echo "missing /usr/bin/$program" >&2; exit 1; }
+for program in /usr/bin/duplink /usr/bin/duplink-sim /usr/bin/duplink-record /usr/libexec/duplink-speak; do
+    [ -x "$program" ] || { echo "missing $program" >&2; exit 1; }
 done
 QT_QPA_PLATFORM=offscreen /usr/bin/duplink --version
 /usr/bin/duplink-sim --version
@@ -41,5 +41,6 @@ for program in duplink duplink-sim duplink-record; do
 done
 # Debian 12's default flags have no control-flow protection, and its C start
 # files carry no marking for it, so no program linked there can pass that one.
-hardening-check --nocfprotection /usr/bin/duplink /usr/bin/duplink-sim /usr/bin/duplink-record
+hardening-check --nocfprotection /usr/bin/duplink /usr/bin/duplink-sim /usr/bin/duplink-record \
+    /usr/libexec/duplink-speak
 echo "package: installs and runs"
