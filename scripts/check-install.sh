@@ -28,8 +28,8 @@ for program in duplink duplink-sim duplink-record; do
         failed=1
     fi
 done
-expect libexec/duplink-speak
-[ -x "$prefix/libexec/duplink-speak" ] || { echo "not executable: libexec/duplink-speak"; failed=1; }
+expect lib/duplink/duplink-speak
+[ -x "$prefix/lib/duplink/duplink-speak" ] || { echo "not executable: lib/duplink/duplink-speak"; failed=1; }
 expect share/doc/duplink/copyright
 expect share/doc/duplink/changelog.gz
 expect share/applications/example.duplink.Duplink.desktop

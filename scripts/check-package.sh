@@ -29,7 +29,7 @@ fi
 trap 'as_root apt-get remove -y -qq duplink > /dev/null 2>&1 || true' EXIT
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package" > /dev/null
 
-for program in /usr/bin/duplink /usr/bin/duplink-sim /usr/bin/duplink-record /usr/libexec/duplink-speak; do
+for program in /usr/bin/duplink /usr/bin/duplink-sim /usr/bin/duplink-record /usr/lib/duplink/duplink-speak; do
     [ -x "$program" ] || { echo "missing $program" >&2; exit 1; }
 done
 QT_QPA_PLATFORM=offscreen /usr/bin/duplink --version
@@ -42,5 +42,5 @@ done
 # Debian 12's default flags have no control-flow protection, and its C start
 # files carry no marking for it, so no program linked there can pass that one.
 hardening-check --nocfprotection /usr/bin/duplink /usr/bin/duplink-sim /usr/bin/duplink-record \
-    /usr/libexec/duplink-speak
+    /usr/lib/duplink/duplink-speak
 echo "package: installs and runs"

@@ -35,8 +35,11 @@ QString SpeechSpeaker::programPath()
     const QString chosen = qEnvironmentVariable("DUPLINK_SPEAKER");
     if (!chosen.isEmpty())
         return chosen;
-    const QString beside = QCoreApplication::applicationDirPath() + QLatin1String("/duplink-speak");
-    return QFileInfo(beside).isExecutable() ? beside : QStringLiteral(DUPLINK_LIBEXECDIR "/duplink-speak");
+    // Beside it in a build; installed, in the package's own folder of
+    // programs for programs, wherever the prefix is.
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QLatin1String("/duplink-speak");
+    return QFileInfo(beside).isExecutable() ? beside : folder + QLatin1String("/../lib/duplink/duplink-speak");
 }
 
 bool SpeechSpeaker::prepare()

@@ -32,7 +32,7 @@ public:
     // tooltip names EnginePackage.
     static bool engineInstalled();
     // Where the speaking program is: $DUPLINK_SPEAKER, else beside this
-    // program, else where the package installs it.
+    // program, else in lib/duplink beside its bin folder.
     static QString programPath();
 
     // Starts the process and its engine now, so the first callout starts
