@@ -4,7 +4,6 @@
 #include "channelscale.h"
 #include "flighthistory.h"
 #include "historyview.h"
-#include "protocol.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -43,7 +42,7 @@ public:
                                       ChannelScale::defaults(ChannelScale::Volt2),
                                       ChannelScale::defaults(ChannelScale::LinkQuality) };
     QColor colours[Channels] = { Qt::blue, Qt::red, Qt::green }; // the graph's
-    int rowChannels[Protocol::AlarmCount] = { 1, 1, 2, 2 }; // the channel each alarm row watches
+    int rowChannels[FlightHistory::AlarmRowCount] = { 1, 1, 2, 2 }; // the channel each alarm row watches
     int cursor = -1; // a view column, or -1
     int selectionFrom = -1; // view columns, inclusive, or -1
     int selectionTo = -1;

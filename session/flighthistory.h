@@ -32,6 +32,8 @@ public:
     static constexpr qsizetype LineReportsPerDay =
             qsizetype(Protocol::BaudRate) * 24 * 3600 / (10 * (Protocol::VoltsFrameLength + 2));
     static constexpr qint64 StillLost = std::numeric_limits<qint64>::max();
+    // The module's alarm settings, whose rows' changes are kept.
+    static constexpr int AlarmRowCount = Protocol::AlarmCount;
 
     struct Report
     {

@@ -1,6 +1,7 @@
 #include "toolcommandline.h"
 
 #include "devicepath.h"
+#include "usageerror.h"
 
 #include <QCoreApplication>
 
@@ -8,16 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-
-int reportUsageError(const QString &message)
-{
-    const QByteArray program = QCoreApplication::applicationName().toLocal8Bit();
-    const QString pointer = QCoreApplication::translate("ToolCommandLine",
-                                                        "Try '%1 --help' for more information.");
-    std::fprintf(stderr, "%s: %s\n%s\n", program.constData(), qPrintable(message),
-                 qPrintable(pointer.arg(QString::fromLocal8Bit(program))));
-    return 2;
-}
 
 ToolCommandLine::ToolCommandLine(const QString &program, const QString &description)
 {

@@ -6,11 +6,6 @@
 #include <QCoreApplication>
 #include <QString>
 
-// A usage error as all three programs word it: "PROGRAM: MESSAGE" and a
-// pointer to --help, on standard error, PROGRAM being the application's
-// name. Returns the exit status it calls for.
-int reportUsageError(const QString &message);
-
 // The command line as the tools share it: the description, --help and
 // --version, the device, --duration and --frames, and usage errors in one
 // form: "PROGRAM: MESSAGE", a pointer to --help, and exit status 2.

@@ -978,10 +978,6 @@
 <context>
     <name>ToolCommandLine</name>
     <message>
-        <source>Try &apos;%1 --help&apos; for more information.</source>
-        <translation>Pruebe «%1 --help» para más información.</translation>
-    </message>
-    <message>
         <source>path</source>
         <extracomment>The value of a command-line option, as in --device &lt;path&gt;</extracomment>
         <translation>ruta</translation>
@@ -1015,6 +1011,13 @@
     <message>
         <source>--frames wants a whole number above 0</source>
         <translation>--frames espera un número entero mayor que 0</translation>
+    </message>
+</context>
+<context>
+    <name>UsageError</name>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>Pruebe «%1 --help» para más información.</translation>
     </message>
 </context>
 <context>

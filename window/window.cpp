@@ -1,13 +1,12 @@
 #include "window.h"
 
 #include "alarmrow.h"
-#include "alarmannouncer.h"
 #include "alarmrows.h"
 #include "channelscontrol.h"
 #include "commdialog.h"
 #include "datapane.h"
 #include "devicepath.h"
-#include "historycontrol.h"
+#include "menucontrols.h"
 #include "portlistener.h"
 #include "recordingcontrol.h"
 #include "refreshthrottle.h"
@@ -51,9 +50,11 @@ Window::Window(const QStringList &extraPorts)
     connect(rows->row(2), &AlarmRow::setReleased, this, &Window::alarmSet3);
     connect(rows->row(3), &AlarmRow::setReleased, this, &Window::alarmSet4);
 
+    controls = new MenuControls(this, rows);
+    recording = controls->recording();
+    channels = controls->channels();
     setUpRecording();
     setUpChannels();
-    history = new HistoryControl(this, rows, channels);
     setUpMenus();
     layOut();
     setWindowTitle(tr("Torvi Duplink"));
@@ -74,6 +75,11 @@ Window::~Window()
         port->close();
 }
 
+HistoryControl *Window::historyControl() const
+{
+    return controls->history();
+}
+
 void Window::recordFromLinkUp(const QString &path)
 {
     recording->setPending(path);
@@ -81,7 +87,6 @@ void Window::recordFromLinkUp(const QString &path)
 
 void Window::setUpRecording()
 {
-    recording = new RecordingControl(this);
     connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
     connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
     connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
@@ -91,7 +96,6 @@ void Window::setUpRecording()
 // reading; what is sent and kept stays raw.
 void Window::setUpChannels()
 {
-    channels = new ChannelsControl(this);
     auto show = [this](int channel, const ChannelScale &scale) {
         renderArea->setChannelScale(channel, scale);
         rows->setScale(channel, scale);
@@ -105,16 +109,7 @@ void Window::setUpChannels()
 // entries, in groups.
 void Window::setUpMenus()
 {
-    auto separator = [this] {
-        auto *line = new QAction(this);
-        line->setSeparator(true);
-        return line;
-    };
-    auto *announcer = new AlarmAnnouncer(*rows, this);
-    const QList<QAction *> entries = { separator(), recording->recordAction(), recording->stopAction(),
-                                       separator(), channels->editAction(), history->openAction(),
-                                       separator(), announcer->speakAction(), announcer->notifyAction(),
-                                       announcer->silenceAction() };
+    const QList<QAction *> entries = controls->menuEntries();
     dataBrowser->setMenuActions(entries.mid(1));
     renderArea->addActions(entries);
 }
@@ -186,13 +181,12 @@ void Window::connectDevice(const QString &name)
     port = connection->port();
     link = connection->link();
     showReportsOf(connection->listener());
-    history->followLink(link);
     connect(link, &SerialLink::cannotOpen, this, &Window::showLinkStatus);
     connect(link, &SerialLink::lost, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::showLinkStatus);
     connect(link, &SerialLink::restored, this, &Window::sendRequest);
     connection->open();
-    link->whenUp(recording, [this] { recording->startPending(); });
+    controls->followLink(link);
 
     listener->timer.start();
     sendRequest();
@@ -202,11 +196,10 @@ void Window::showReplay(ReplayDevice *device, const QString &name)
 {
     firstShowDone = true; // no port to ask for
     replayName = name;
-    history->followReplay(device);
     updateTitle();
     listen(device);
+    controls->followReplay(device);
     connect(device, &ReplayDevice::finished, this, [this, device] { replayEnded(device); });
-    recording->startPending();
 }
 
 void Window::replayEnded(ReplayDevice *device)
@@ -238,8 +231,7 @@ PortListener *Window::listen(QIODevice *device)
 void Window::showReportsOf(PortListener *reporter)
 {
     listener = reporter;
-    recording->setListener(listener);
-    history->listenTo(listener);
+    controls->listenTo(listener);
     connect(listener, &PortListener::reportThreshold, this, &Window::showThreshold);
     connect(listener, &PortListener::reportData, this, &Window::showData);
     connect(listener, &PortListener::reportVolts, this, &Window::showVolts);

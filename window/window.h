@@ -21,6 +21,7 @@ class AlarmRows;
 class ChannelsControl;
 class DataPane;
 class HistoryControl;
+class MenuControls;
 class PortListener;
 class RecordingControl;
 class ReplayDevice;
@@ -70,7 +71,7 @@ public:
     void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
 
     // Every report since the start, and the "Flight history" window.
-    HistoryControl *historyControl() const { return history; }
+    HistoryControl *historyControl() const;
 
 signals:
     // The user closed the port dialog without choosing a port.
@@ -123,9 +124,9 @@ private:
     QStringList extraPorts;
     QString byIdFolder = defaultByIdFolder();
     bool firstShowDone = false;
+    MenuControls *controls;
     RecordingControl *recording;
     ChannelsControl *channels;
-    HistoryControl *history;
     QString replayName; // of the recording played, while it is a replay
 
     LinkQualityAverage averages;

@@ -1,0 +1,54 @@
+#include "menucontrols.h"
+
+#include "alarmannouncer.h"
+#include "channelscontrol.h"
+#include "historycontrol.h"
+#include "recordingcontrol.h"
+#include "replaydevice.h"
+#include "seriallink.h"
+
+#include <QAction>
+#include <QWidget>
+
+MenuControls::MenuControls(QWidget *window, AlarmRows *rows)
+    : QObject(window), window(window)
+{
+    recordingControl = new RecordingControl(window);
+    channelsControl = new ChannelsControl(window);
+    historyControl = new HistoryControl(window, rows, channelsControl);
+    announcer = new AlarmAnnouncer(*rows, window);
+}
+
+QAction *MenuControls::separator()
+{
+    auto *line = new QAction(window);
+    line->setSeparator(true);
+    return line;
+}
+
+QList<QAction *> MenuControls::menuEntries()
+{
+    return { separator(), recordingControl->recordAction(), recordingControl->stopAction(),
+             separator(), channelsControl->editAction(), historyControl->openAction(),
+             separator(), announcer->speakAction(), announcer->notifyAction(),
+             announcer->silenceAction() };
+}
+
+void MenuControls::listenTo(PortListener *listener)
+{
+    recordingControl->setListener(listener);
+    historyControl->listenTo(listener);
+}
+
+// A recording asked for at start waits for the link to be up.
+void MenuControls::followLink(SerialLink *link)
+{
+    historyControl->followLink(link);
+    link->whenUp(recordingControl, [this] { recordingControl->startPending(); });
+}
+
+void MenuControls::followReplay(ReplayDevice *device)
+{
+    historyControl->followReplay(device);
+    recordingControl->startPending();
+}
