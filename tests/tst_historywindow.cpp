@@ -1,5 +1,4 @@
 #include "alarmrows.h"
-#include "channelscontrol.h"
 #include "flighthistory.h"
 #include "historycontrol.h"
 #include "historyexport.h"
@@ -297,8 +296,7 @@ void tst_HistoryWindow::droppedReportsAreSaid()
     QWidget main;
     AlarmRows rows;
     rows.addTo(*new QGridLayout(&main), 0); // the rows' widgets belong to main
-    ChannelsControl channels(&main);
-    HistoryControl control(&main, &rows, &channels, 128);
+    HistoryControl control(&main, &rows, 128);
     ReplayDevice replay;
     QVERIFY(writeFlight(folder.filePath("dropped.raw")) && replay.openCapture(folder.filePath("dropped.raw")));
     PortListener listener(&replay);

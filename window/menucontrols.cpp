@@ -15,7 +15,10 @@ MenuControls::MenuControls(QWidget *window, AlarmRows *rows)
 {
     recordingControl = new RecordingControl(window);
     channelsControl = new ChannelsControl(window);
-    historyControl = new HistoryControl(window, rows, channelsControl);
+    historyControl = new HistoryControl(window, rows);
+    for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
+        historyControl->setChannelScale(channel, channelsControl->scale(channel));
+    connect(channelsControl, &ChannelsControl::scaleChanged, historyControl, &HistoryControl::setChannelScale);
     announcer = new AlarmAnnouncer(*rows, window);
 }
 

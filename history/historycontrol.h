@@ -1,10 +1,12 @@
 #ifndef HISTORYCONTROL_H
 #define HISTORYCONTROL_H
 
-#include "alarmwatch.h"
-#include "flighthistory.h"
+#include "channelscale.h"
+#include "historybuilder.h"
 
 #include <QObject>
+
+#include <array>
 
 QT_BEGIN_NAMESPACE
 class QAction;
@@ -12,8 +14,6 @@ class QWidget;
 QT_END_NAMESPACE
 
 class AlarmRows;
-class ChannelScale;
-class ChannelsControl;
 class HistoryWindow;
 class PortListener;
 class ReplayDevice;
@@ -22,29 +22,19 @@ class SerialLink;
 // The flight's history from the first report on, whether its window is open
 // or not: every volts report with its time of arrival (by the wall clock; in
 // a replay, the time the capture recorded), the link's losses and returns,
-// and the moments the alarm rows tripped and cleared. Owns the "Flight
+// and the moments the alarm rows tripped and cleared (HistoryBuilder, with
+// the rows' conditions as they are edited or loaded). Owns the "Flight
 // history..." entry (Ctrl+H) and the window it opens.
-//
-// The rows' conditions are watched here too, by the same rules as the rows
-// (AlarmWatch, a change held for a second) but on the flight's own clock, so
-// a replay played as fast as it goes still marks each change where it
-// happened.
 class HistoryControl : public QObject
 {
     Q_OBJECT
 
 public:
-    // A replay has no link to lose: a silence this long between two of its
-    // reports, sixty missed at the simulator's rate and four hundred at the
-    // line's, is kept as a lost link (a cable pulled, a module reset). A
-    // module that is merely slow to answer stays well inside it.
-    static constexpr qint64 ReplaySilenceMs = 3000;
-
-    HistoryControl(QWidget *mainWindow, AlarmRows *rows, ChannelsControl *channels,
+    HistoryControl(QWidget *mainWindow, AlarmRows *rows,
                    qsizetype capacity = FlightHistory::LineReportsPerDay);
 
     QAction *openAction() const { return open; }
-    const FlightHistory &history() const { return store; }
+    const FlightHistory &history() const { return builder.history(); }
     // The window, once it has been opened.
     HistoryWindow *window() const { return shown; }
 
@@ -55,22 +45,23 @@ public:
 
 public slots:
     void openWindow();
+    // Channel 1 to 3 reads this way from now on.
+    void setChannelScale(int channel, const ChannelScale &scale);
 
 private:
     void addReport(char volt1, char volt2, char linkq, char linkql);
-    void addAlarmChanges(int changedRows);
     void linkChanged(bool lost);
-    void showScale(int channel, const ChannelScale &scale);
+    void historyChanged();
 
     QWidget *mainWindow;
     AlarmRows *rows;
-    ChannelsControl *channels;
     QAction *open;
-    FlightHistory store;
-    AlarmWatch watch;
+    HistoryBuilder builder;
+    std::array<ChannelScale, ChannelScale::ChannelCount> scales = {
+        ChannelScale::defaults(ChannelScale::Volt1), ChannelScale::defaults(ChannelScale::Volt2),
+        ChannelScale::defaults(ChannelScale::LinkQuality)
+    };
     ReplayDevice *replay = nullptr;
-    qint64 origin = -1; // the first report's time
-    qint64 clock = 0; // the flight's: the newest report's time
     HistoryWindow *shown = nullptr;
 };
 

@@ -2,7 +2,6 @@
 
 #include "alarmrow.h"
 #include "alarmrows.h"
-#include "channelscontrol.h"
 #include "historyplot.h"
 #include "historywindow.h"
 #include "portlistener.h"
@@ -13,14 +12,8 @@
 #include <QDateTime>
 #include <QWidget>
 
-HistoryControl::HistoryControl(QWidget *mainWindow, AlarmRows *rows, ChannelsControl *channels,
-                               qsizetype capacity)
-    : QObject(mainWindow),
-      mainWindow(mainWindow),
-      rows(rows),
-      channels(channels),
-      store(capacity),
-      watch([this] { return clock; })
+HistoryControl::HistoryControl(QWidget *mainWindow, AlarmRows *rows, qsizetype capacity)
+    : QObject(mainWindow), mainWindow(mainWindow), rows(rows), builder(capacity)
 {
     open = new QAction(tr("Flight history..."), mainWindow);
     open->setObjectName(QStringLiteral("flightHistoryAction"));
@@ -28,12 +21,11 @@ HistoryControl::HistoryControl(QWidget *mainWindow, AlarmRows *rows, ChannelsCon
     connect(open, &QAction::triggered, this, &HistoryControl::openWindow);
     for (int index = 0; index < AlarmWatch::RowCount; ++index) {
         const AlarmSetting setting = rows->row(index)->setting();
-        watch.setCondition(index, setting.value, setting.comparison);
+        builder.setCondition(index, setting.value, setting.comparison);
         connect(rows->row(index), &AlarmRow::conditionEdited, this, [this, index](int value, int comparison) {
-            addAlarmChanges(watch.setCondition(index, value, comparison));
+            builder.setCondition(index, value, comparison);
         });
     }
-    connect(channels, &ChannelsControl::scaleChanged, this, &HistoryControl::showScale);
 }
 
 void HistoryControl::listenTo(PortListener *listener)
@@ -50,6 +42,7 @@ void HistoryControl::followLink(SerialLink *link)
 void HistoryControl::followReplay(ReplayDevice *device)
 {
     replay = device;
+    builder.setSilenceIsLoss(true);
     connect(device, &ReplayDevice::finished, this, [this] {
         if (shown)
             shown->plot()->settle();
@@ -59,43 +52,28 @@ void HistoryControl::followReplay(ReplayDevice *device)
 void HistoryControl::addReport(char volt1, char volt2, char linkq, char linkql)
 {
     const qint64 time = replay ? replay->playedTime() : QDateTime::currentMSecsSinceEpoch();
-    if (origin < 0) {
-        origin = time;
-        if (shown)
-            shown->setOrigin(origin);
-    }
-    if (replay && !store.isEmpty() && time - store.lastTime() > ReplaySilenceMs) {
-        store.linkLost(store.lastTime());
-        store.linkRestored(time);
-    }
-    clock = std::max(clock, time);
-    store.add(time, { quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql) });
-    addAlarmChanges(watch.addSample(quint8(volt1), quint8(volt2)));
-    if (shown)
-        shown->historyChanged();
-}
-
-void HistoryControl::addAlarmChanges(int changedRows)
-{
-    for (int row = 0; changedRows != 0 && row < AlarmWatch::RowCount; ++row) {
-        if (changedRows & (1 << row))
-            store.addAlarmChange(clock, row, watch.holds(row));
-    }
+    const bool first = builder.origin() < 0;
+    builder.addReport(time, { quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql) });
+    if (first && shown)
+        shown->setOrigin(builder.origin());
+    historyChanged();
 }
 
 void HistoryControl::linkChanged(bool lost)
 {
-    clock = std::max(clock, QDateTime::currentMSecsSinceEpoch());
-    if (lost)
-        store.linkLost(clock);
-    else
-        store.linkRestored(clock);
+    builder.linkChanged(QDateTime::currentMSecsSinceEpoch(), lost);
+    historyChanged();
+}
+
+void HistoryControl::historyChanged()
+{
     if (shown)
         shown->historyChanged();
 }
 
-void HistoryControl::showScale(int channel, const ChannelScale &scale)
+void HistoryControl::setChannelScale(int channel, const ChannelScale &scale)
 {
+    scales[std::size_t(channel - 1)] = scale;
     if (shown)
         shown->setChannelScale(channel, scale);
 }
@@ -103,13 +81,13 @@ void HistoryControl::showScale(int channel, const ChannelScale &scale)
 void HistoryControl::openWindow()
 {
     if (!shown) {
-        shown = new HistoryWindow(store, mainWindow);
+        shown = new HistoryWindow(builder.history(), mainWindow);
         for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
-            shown->setChannelScale(channel, channels->scale(channel));
+            shown->setChannelScale(channel, scales[std::size_t(channel - 1)]);
         for (int row = 0; row < AlarmWatch::RowCount; ++row)
             shown->plot()->setRowChannel(row, rows->row(row)->channel());
-        if (origin >= 0)
-            shown->setOrigin(origin);
+        if (builder.origin() >= 0)
+            shown->setOrigin(builder.origin());
     }
     shown->show();
     shown->raise();
