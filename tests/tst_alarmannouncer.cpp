@@ -83,6 +83,8 @@ void tst_AlarmAnnouncer::words_data()
                                               << "Alarm 2: RX battery below 2 volts";
     QTest::newRow("volts, decimals") << volts << 1 << 0 << 117 << true
                                      << "Alarm 1: RX battery below 4.59 volts";
+    QTest::newRow("a whole number keeps its zeros") << QStringList{ "channels/volt2/unit=%" } << 3 << 0 << 20
+                                                    << true << "Alarm 3: volt 2 below 20 percent";
     QTest::newRow("a unit without words") << QStringList{ "channels/volt2/unit=bar", "channels/volt2/value2=25.5",
                                                           "channels/volt2/decimals=1" }
                                           << 4 << 1 << 117 << true << "Alarm 4: volt 2 above 11.7 bar";

@@ -16,6 +16,8 @@ private slots:
     void initTestCase();
     void onePerRowReplacedOnEachChange();
     void nothingWhileTheWindowIsActive();
+    void clearedWhileActiveClosesTheCritical_data();
+    void clearedWhileActiveClosesTheCritical();
     void noServiceOneWarning();
 };
 
@@ -75,6 +77,36 @@ void tst_AlarmNotifier::nothingWhileTheWindowIsActive()
     // Calls reach the service in order: one sent while active would be first.
     QTRY_COMPARE(service.calls.size(), 1);
     QCOMPARE(service.calls[0].summary, QStringLiteral("Alarm 4: volt 2 below 60"));
+}
+
+void tst_AlarmNotifier::clearedWhileActiveClosesTheCritical_data()
+{
+    QTest::addColumn<bool>("answered"); // before the row cleared
+
+    QTest::newRow("answered") << true;
+    QTest::newRow("not answered yet") << false;
+}
+
+// Left up, it would say the row still holds. The row's next notification
+// is one of its own.
+void tst_AlarmNotifier::clearedWhileActiveClosesTheCritical()
+{
+    QFETCH(bool, answered);
+    NotificationService service;
+    AlarmNotifier notifier;
+    notifier.show(0, QStringLiteral("Alarm 1: volt 1 below 100"), true);
+    notifier.show(1, QStringLiteral("Alarm 2 clear"), false);
+    if (answered)
+        QTRY_COMPARE(notifier.callsInFlight(), 0);
+    notifier.setWindowActive(true);
+    notifier.show(0, QStringLiteral("Alarm 1 clear"), false);
+    notifier.show(1, QStringLiteral("Alarm 2 clear"), false);
+    QTRY_COMPARE(service.closed, QList<quint32>{ 1 });
+    notifier.setWindowActive(false);
+    notifier.show(0, QStringLiteral("Alarm 1: volt 1 below 90"), true);
+    QTRY_COMPARE(service.calls.size(), 3);
+    QCOMPARE(service.calls[0].id, 1u);
+    QCOMPARE(service.calls[2].replacesId, 0u);
 }
 
 void tst_AlarmNotifier::noServiceOneWarning()

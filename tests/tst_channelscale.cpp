@@ -62,6 +62,8 @@ void tst_ChannelScale::readings_data()
     QTest::newRow("negative slope") << volts(0, 100, 255, 0, 1, QStringLiteral("%")) << 51 << "80.0 % (51)";
     QTest::newRow("negative values") << volts(0, -40, 255, 120, 1, QStringLiteral("°C")) << 0
                                      << "-40.0 °C (0)";
+    QTest::newRow("the most decimals, the longest unit") << volts(0, 0, 255, 10, 6, QStringLiteral("kilovolts DC"))
+                                                         << 156 << "6.117647 kilovolts DC (156)";
     QTest::newRow("no minus for a rounded zero") << volts(0, -0.001, 255, 1, 2) << 0 << "0.00 V (0)";
 }
 

@@ -199,6 +199,7 @@ void tst_FlightHistory::capacity_data()
     // Chunks of 64 but in the last row (256).
     QTest::newRow("below") << 256 << 200 << 200;
     QTest::newRow("exactly full") << 256 << 256 << 256;
+    QTest::newRow("first full, a report into a last chunk") << 193 << 193 << 193;
     QTest::newRow("one over drops a chunk") << 256 << 257 << 193;
     QTest::newRow("many times over") << 256 << 1000 << 232;
     QTest::newRow("not a multiple of the chunk") << 200 << 201 << 137;

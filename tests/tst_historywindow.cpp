@@ -25,8 +25,8 @@
 
 namespace {
 
-// A flight of 400 reports, 50 ms apart, with a silence of five seconds
-// after the 200th; volt 1 is 0 (below alarm row 1's default "less than 1")
+// A flight of 400 reports, 50 ms apart, with silences of 3.1 s after the
+// 200th (a lost link) and of 2.9 s after the 300th (not one); volt 1 is 0 (below alarm row 1's default "less than 1")
 // from the 100th report to the 129th.
 constexpr qint64 Start = 1700000000000; // ms since 1970
 constexpr int Reports = 400;
@@ -34,7 +34,7 @@ constexpr qint64 StepMs = 50;
 
 qint64 timeOf(int i)
 {
-    return StepMs * i + (i >= 200 ? 5000 : 0);
+    return StepMs * i + (i >= 200 ? 3050 : 0) + (i >= 300 ? 2850 : 0);
 }
 
 ReportValues valuesOf(int i)
