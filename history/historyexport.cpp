@@ -25,6 +25,19 @@ QByteArray csvField(const QString &text)
     return '"' + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")).toUtf8() + '"';
 }
 
+// A short write says nothing of why; writing the rest again does ("File too
+// large", "No space left on device").
+bool writeAll(QSaveFile &file, const QByteArray &text)
+{
+    for (qint64 done = 0; done < text.size();) {
+        const qint64 written = file.write(text.constData() + done, text.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 } // namespace
 
 HistoryExport::HistoryExport(const FlightHistory &history, HistoryPlot *plot)
@@ -40,10 +53,17 @@ HistoryExport::HistoryExport(const FlightHistory &history, HistoryPlot *plot)
 QString HistoryExport::writeCsv(const QString &path, const FlightHistory &history, qint64 from, qint64 to,
                                 qint64 origin, const Scales &scales)
 {
-    const QString shownPath = QDir::toNativeSeparators(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
+    // The reason first: cancelWriting() puts its own in its place.
+    const auto failed = [&file, &path] {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return tr("Cannot export to %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    };
+    // Unbuffered: each write says how much of it reached the file, where a
+    // buffer would leave a disk that fills to be found (or not) at commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed();
     QByteArray text("seconds,utc,volt1,volt2,linkq,linkql");
     for (const ChannelScale &scale : scales) {
         if (scale.hasUnit())
@@ -63,16 +83,14 @@ QString HistoryExport::writeCsv(const QString &path, const FlightHistory &histor
                 text += ',' + scales[channel].number(report.values[channel]).toLatin1();
         }
         text += '\n';
-        if (text.size() >= WriteBlock || index + 1 == end) {
-            if (file.write(text) != text.size()) {
-                file.cancelWriting();
-                return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
-            }
+        if (text.size() >= WriteBlock) {
+            if (!writeAll(file, text))
+                return failed();
             text.clear();
         }
     }
-    if ((!text.isEmpty() && file.write(text) != text.size()) || !file.commit())
-        return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
+    if (!writeAll(file, text) || !file.commit())
+        return failed();
     return {};
 }
 

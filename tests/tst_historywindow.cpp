@@ -22,6 +22,9 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -53,6 +56,22 @@ bool writeFlight(const QString &path)
     }
     return written && capture.close();
 }
+
+// While it lives, files this process writes stop at `bytes` (none: as they
+// were), as on a full disk: writes past it fail rather than end the process.
+struct FileSizeLimit
+{
+    explicit FileSizeLimit(int bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        rlimit limit = before;
+        limit.rlim_cur = bytes > 0 ? rlim_t(bytes) : before.rlim_cur;
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before); }
+    rlimit before{};
+};
 
 QString minutesAndSeconds(qint64 ms)
 {
@@ -134,9 +153,11 @@ private slots:
     void keysZoomAndPan_data();
     void keysZoomAndPan();
     void exportWritesTheShownReports();
+    void refusedExportLeavesNothing_data();
     void refusedExportLeavesNothing();
     void followingPaintsWhatAWholePaintShows();
     void droppedReportsAreSaid();
+    void keepsItsPlaceAndItsTimeLine();
 
 private:
     QTemporaryDir folder;
@@ -254,20 +275,36 @@ void tst_HistoryWindow::exportWritesTheShownReports()
     QVERIFY(file.atEnd());
 }
 
-// Nothing under the name: not even an empty or half-written file.
+void tst_HistoryWindow::refusedExportLeavesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("limit"); // bytes a file of this process may hold; 0: as it is
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("a file for a folder") << "a-file/shown.csv" << 0 << "Not a directory";
+    QTest::newRow("no folder") << "no-folder/shown.csv" << 0 << "No such file or directory";
+    QTest::newRow("no room") << "no-room.csv" << 4096 << "File too large";
+}
+
+// Nothing under the name: not even an empty or half-written file; and the
+// message says why.
 void tst_HistoryWindow::refusedExportLeavesNothing()
 {
+    QFETCH(QString, name);
+    QFETCH(int, limit);
+    QFETCH(QString, reason);
     PlayedFlight flight(folder.filePath("refused.raw"));
     QVERIFY(flight.ok);
     QFile blocker(folder.filePath("a-file"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    for (const char *name : { "a-file/shown.csv", "no-folder/shown.csv" }) {
-        const QString path = folder.filePath(name);
-        const QString error = flight.history->exporter()->exportShown(path);
-        QVERIFY2(error.startsWith("Cannot export to " + path + ": "), qPrintable(error));
-        QVERIFY(!QFile::exists(path));
-    }
+    const QString path = folder.filePath(name);
+    const QString error = [&] {
+        FileSizeLimit room(limit);
+        return flight.history->exporter()->exportShown(path);
+    }();
+    QCOMPARE(error, "Cannot export to " + path + ": " + reason);
+    QVERIFY(!QFile::exists(path));
 }
 
 // While following, the plot scrolls and repaints only new columns; what
@@ -315,6 +352,31 @@ void tst_HistoryWindow::droppedReportsAreSaid()
     QTRY_VERIFY(held->isVisible());
     const QString from = minutesAndSeconds(history.firstTime() - Start);
     QVERIFY2(held->text().startsWith("Holds the reports from " + from + " ("), qPrintable(held->text()));
+}
+
+// As narrow as it goes, the window shows the time line whole; it opens in
+// the next session where it was and as large.
+void tst_HistoryWindow::keepsItsPlaceAndItsTimeLine()
+{
+    PlayedFlight flight(folder.filePath("place.raw"));
+    QVERIFY(flight.ok);
+    const auto *figures = child<QLabel>(*flight.history, "historyFigures");
+    flight.history->resize(1, flight.history->height());
+    QTRY_VERIFY(flight.history->width() < 500);
+    QVERIFY(figures->contentsRect().width() >= figures->fontMetrics().horizontalAdvance(figures->text().section('\n', 0, 0)));
+    for (const bool closed : { true, false }) { // or open as the program ends
+        const QRect place(60 + closed, 70, 640, 380);
+        {
+            Window first;
+            first.historyControl()->openWindow();
+            first.historyControl()->window()->setGeometry(place);
+            if (closed)
+                first.historyControl()->window()->close();
+        }
+        Window next;
+        next.historyControl()->openWindow();
+        QCOMPARE(next.historyControl()->window()->geometry(), place);
+    }
 }
 
 QTEST_MAIN(tst_HistoryWindow)
