@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int WriteBlock = 64 * 1024; // bytes gathered before each write
-
 QByteArray csvField(const QString &text)
 {
     const bool plain = !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
@@ -27,13 +25,13 @@ QByteArray csvField(const QString &text)
 
 // A short write says nothing of why; writing the rest again does ("File too
 // large", "No space left on device").
-bool writeAll(QSaveFile &file, const QByteArray &text)
+bool writeAll(QSaveFile &file, QByteArrayView text)
 {
-    for (qint64 done = 0; done < text.size();) {
-        const qint64 written = file.write(text.constData() + done, text.size() - done);
+    while (!text.isEmpty()) {
+        const qint64 written = file.write(text.data(), text.size());
         if (written <= 0)
             return false;
-        done += written;
+        text = text.sliced(written);
     }
     return true;
 }
@@ -78,9 +76,11 @@ QString HistoryExport::writeCsv(const QString &path, const FlightHistory &histor
                 + clock.toString(Qt::ISODateWithMs).toLatin1();
         for (const quint8 value : report.values)
             text += ',' + QByteArray::number(value);
-        for (std::size_t channel = 0; channel < scales.size(); ++channel) {
-            if (scales[channel].hasUnit())
-                text += ',' + scales[channel].number(report.values[channel]).toLatin1();
+        std::size_t channel = 0;
+        for (const ChannelScale &scale : scales) {
+            if (scale.hasUnit())
+                text += ',' + scale.number(report.values[channel]).toLatin1();
+            ++channel;
         }
         text += '\n';
         if (text.size() >= WriteBlock) {

@@ -87,6 +87,8 @@ void tst_AlarmAnnouncer::words_data()
                                               << "Alarm 2: RX battery below 2 volts";
     QTest::newRow("volts, decimals") << volts << 1 << 0 << 117 << true
                                      << "Alarm 1: RX battery below 4.59 volts";
+    QTest::newRow("volts, one trailing zero") << volts << 1 << 0 << 23 << true
+                                              << "Alarm 1: RX battery below 0.9 volts";
     QTest::newRow("a whole number keeps its zeros") << QStringList{ "channels/volt2/unit=%" } << 3 << 0 << 20
                                                     << true << "Alarm 3: volt 2 below 20 percent";
     QTest::newRow("a unit without words") << QStringList{ "channels/volt2/unit=bar", "channels/volt2/value2=25.5",
@@ -149,17 +151,30 @@ void tst_AlarmAnnouncer::notifiedWhileAway()
     QCOMPARE(service.calls[1].summary, QStringLiteral("Alarm 4: volt 2 below 254"));
 }
 
+// Without a speaking program the entry is disabled and says what to install.
 // Through the real entries and settings, with a speaking program that writes
 // down what it is asked to say: switched on, the rows already tripped are
 // read, again after the kept interval; Ctrl+M silences them, and switched
 // off nothing more is said.
 void tst_AlarmAnnouncer::spokenThroughTheEntries()
 {
+    {
+        const QByteArray program = qgetenv("DUPLINK_SPEAKER");
+        qputenv("DUPLINK_SPEAKER", "/nonexistent/duplink-speak");
+        Window without;
+        qputenv("DUPLINK_SPEAKER", program);
+        const auto *speak = without.findChild<QAction *>(QStringLiteral("speakAlarmsAction"));
+        QVERIFY(!speak->isEnabled() && speak->toolTip().contains(SpeechSpeaker::EnginePackage));
+    }
     LoggingSpeaker speaker;
     if (!SpeechSpeaker::engineInstalled())
         QSKIP("no speech engine installed (qt6-speech-flite-plugin provides one)");
     QSettings().setValue(QLatin1String(AlarmCallouts::RepeatSecondsKey), 1);
     LinkedWindow linked;
+    DialogDriver closeDialog(&linked.window, DialogDriver::Reject); // it has its link
+    linked.window.show();
+    linked.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&linked.window));
     auto *speak = linked.window.findChild<QAction *>(QStringLiteral("speakAlarmsAction"));
     setRowCondition(linked.window, 1, 1, 100);
     QVERIFY(linked.send(voltsFrame(150, 0, 0, 0)));
@@ -172,11 +187,6 @@ void tst_AlarmAnnouncer::spokenThroughTheEntries()
     speak->trigger();
     QVERIFY(speak->isChecked()); // off at first
     QTRY_COMPARE(speaker.said().count(callout), 2);
-
-    DialogDriver closeDialog(&linked.window, DialogDriver::Reject); // it has its link
-    linked.window.show();
-    linked.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&linked.window));
     QTest::keyClick(&linked.window, Qt::Key_M, Qt::ControlModifier);
     QVERIFY(saidAfterASecond(2));
     speak->trigger();

@@ -60,11 +60,13 @@ void tst_AlarmNotifier::onePerRowReplacedOnEachChange()
     for (int i = 0; i < calls.size(); ++i) {
         QCOMPARE(QList<QVariant>({ calls[i].replacesId, calls[i].summary, calls[i].urgency }),
                  expected[i]);
+        QCOMPARE(calls[i].timeout, -1); // the service's own
         QCOMPARE(calls[i].appName, QStringLiteral("Duplink"));
         QCOMPARE(calls[i].appIcon, QStringLiteral("duplink"));
     }
 }
 
+// Nor for a row that is none of the four.
 void tst_AlarmNotifier::nothingWhileTheWindowIsActive()
 {
     NotificationService service;
@@ -73,6 +75,8 @@ void tst_AlarmNotifier::nothingWhileTheWindowIsActive()
     notifier.show(1, QStringLiteral("Alarm 2: volt 1 above 200"), true);
     QCOMPARE(notifier.callsInFlight(), 0);
     notifier.setWindowActive(false);
+    for (int noRow : { -1, AlarmNotifier::RowCount })
+        notifier.show(noRow, QStringLiteral("Alarm 0: volt 1 below 100"), true);
     notifier.show(3, QStringLiteral("Alarm 4: volt 2 below 60"), true);
     // Calls reach the service in order: one sent while active would be first.
     QTRY_COMPARE(service.calls.size(), 1);

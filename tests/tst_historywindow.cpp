@@ -11,15 +11,21 @@
 #include "temporarysettings.h"
 #include "testframes.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <QTimer>
 
 #include <algorithm>
 #include <csignal>
@@ -153,8 +159,8 @@ private slots:
     void keysZoomAndPan_data();
     void keysZoomAndPan();
     void exportWritesTheShownReports();
-    void refusedExportLeavesNothing_data();
-    void refusedExportLeavesNothing();
+    void exportedThroughTheEntry_data();
+    void exportedThroughTheEntry();
     void followingPaintsWhatAWholePaintShows();
     void droppedReportsAreSaid();
     void keepsItsPlaceAndItsTimeLine();
@@ -237,7 +243,7 @@ void tst_HistoryWindow::keysZoomAndPan()
 }
 
 // The reports in view, read back: times from the start and by the clock,
-// the raw bytes, and a channel with a unit in that unit.
+// the raw bytes, and the channels with a unit in that unit.
 void tst_HistoryWindow::exportWritesTheShownReports()
 {
     PlayedFlight flight(folder.filePath("export.raw"));
@@ -248,6 +254,10 @@ void tst_HistoryWindow::exportWritesTheShownReports()
     volts.value2 = 10;
     volts.decimals = 2;
     flight.history->setChannelScale(1, volts);
+    ChannelScale quality = ChannelScale::defaults(ChannelScale::LinkQuality);
+    quality.unit = QStringLiteral("%");
+    quality.value2 = 100;
+    flight.history->setChannelScale(3, quality);
     QTest::keyClicks(flight.plot, "++");
     QTest::keyClick(flight.plot, Qt::Key_Left);
     const QString path = folder.filePath("shown.csv");
@@ -255,7 +265,7 @@ void tst_HistoryWindow::exportWritesTheShownReports()
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    QCOMPARE(file.readLine(), QByteArray("seconds,utc,volt1,volt2,linkq,linkql,\"RX, battery (V)\"\n"));
+    QCOMPARE(file.readLine(), QByteArray("seconds,utc,volt1,volt2,linkq,linkql,\"RX, battery (V)\",Link quality (%)\n"));
     int rows = 0;
     for (int i = 0; i < Reports; ++i) {
         const qint64 time = Start + timeOf(i);
@@ -263,11 +273,12 @@ void tst_HistoryWindow::exportWritesTheShownReports()
             continue;
         const ReportValues v = valuesOf(i);
         const QDateTime clock = QDateTime::fromMSecsSinceEpoch(time, QTimeZone::utc());
-        const QString expected = QStringLiteral("%1,%2,%3,%4,%5,%6,%7\n")
+        const QString expected = QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8\n")
                                          .arg(double(timeOf(i)) / 1000, 0, 'f', 3)
                                          .arg(clock.toString(Qt::ISODateWithMs))
                                          .arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3])
-                                         .arg(v[0] * 10.0 / 255, 0, 'f', 2);
+                                         .arg(v[0] * 10.0 / 255, 0, 'f', 2)
+                                         .arg(v[2] * 100.0 / 255, 0, 'f', 0);
         QCOMPARE(QString::fromUtf8(file.readLine()), expected);
         ++rows;
     }
@@ -275,22 +286,27 @@ void tst_HistoryWindow::exportWritesTheShownReports()
     QVERIFY(file.atEnd());
 }
 
-void tst_HistoryWindow::refusedExportLeavesNothing_data()
+void tst_HistoryWindow::exportedThroughTheEntry_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted"); // the file dialog
     QTest::addColumn<int>("limit"); // bytes a file of this process may hold; 0: as it is
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("reason"); // the message box's; none: no box
 
-    QTest::newRow("a file for a folder") << "a-file/shown.csv" << 0 << "Not a directory";
-    QTest::newRow("no folder") << "no-folder/shown.csv" << 0 << "No such file or directory";
-    QTest::newRow("no room") << "no-room.csv" << 4096 << "File too large";
+    QTest::newRow("exported") << "entry.csv" << true << 0 << "";
+    QTest::newRow("canceled") << "canceled.csv" << false << 0 << "";
+    QTest::newRow("a file for a folder") << "a-file/shown.csv" << true << 0 << "Not a directory";
+    QTest::newRow("no folder") << "no-folder/shown.csv" << true << 0 << "No such file or directory";
+    QTest::newRow("no room") << "no-room.csv" << true << 4096 << "File too large";
 }
 
-// Nothing under the name: not even an empty or half-written file; and the
-// message says why.
-void tst_HistoryWindow::refusedExportLeavesNothing()
+// Ctrl+E, a file named in its dialog: a file written whole, or nothing under
+// the name, not even an empty or half-written file, and a message that says
+// why.
+void tst_HistoryWindow::exportedThroughTheEntry()
 {
     QFETCH(QString, name);
+    QFETCH(bool, accepted);
     QFETCH(int, limit);
     QFETCH(QString, reason);
     PlayedFlight flight(folder.filePath("refused.raw"));
@@ -299,12 +315,26 @@ void tst_HistoryWindow::refusedExportLeavesNothing()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString path = folder.filePath(name);
-    const QString error = [&] {
+    QString message;
+    QTimer answer; // the dialogs, modal, as they come
+    connect(&answer, &QTimer::timeout, &answer, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->setDirectory(folder.path()); // whatever it makes of the name, nothing lands elsewhere
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path); // as typed
+            QDialog *answered = dialog; // its accept() is the dialog's own, checks and all
+            accepted ? answered->accept() : answered->reject();
+        } else if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->close();
+        }
+    });
+    answer.start(10);
+    {
         FileSizeLimit room(limit);
-        return flight.history->exporter()->exportShown(path);
-    }();
-    QCOMPARE(error, "Cannot export to " + path + ": " + reason);
-    QVERIFY(!QFile::exists(path));
+        flight.history->exporter()->csvAction()->trigger();
+    }
+    QCOMPARE(message, reason.isEmpty() ? QString() : "Cannot export to " + path + ": " + reason);
+    QCOMPARE(QFile::exists(path), accepted && reason.isEmpty());
 }
 
 // While following, the plot scrolls and repaints only new columns; what

@@ -24,6 +24,7 @@ public:
         QString appIcon;
         QString summary;
         int urgency;
+        qint32 timeout;
         quint32 id; // what the service answered
     };
 
