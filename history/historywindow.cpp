@@ -36,12 +36,12 @@ HistoryWindow::HistoryWindow(const FlightHistory &history, QWidget *parent)
     plotWidget->setAccessibleDescription(
             tr("Every report since the start: voltage 1 in blue, voltage 2 in red, link quality in green, "
                "against the time since the first report"));
-    constexpr qint64 LongestFlightMs = 100 * 3600 * 1000 - 1;
+    const QString longestTime = QStringLiteral("888:88:88"); // hours of a month or so
     figuresLabel = new FiguresLabel(
             1 + ChannelScale::ChannelCount,
             //: Never shown: the widest line of figures likely, which sizes the label
             tr("Link quality: min 00.00 %, max 00.00 %, mean 00.00 %, newest 00.00 %."),
-            rangeLine(LongestFlightMs, LongestFlightMs, FlightHistory::LineReportsPerDay * 8) + QLatin1Char('.'));
+            rangeLine(longestTime, longestTime, FlightHistory::LineReportsPerDay) + QLatin1Char('.'));
     figuresLabel->setObjectName(QStringLiteral("historyFigures"));
     heldFromLabel = new QLabel;
     heldFromLabel->setObjectName(QStringLiteral("historyHeldFrom"));
@@ -133,7 +133,8 @@ QString HistoryWindow::figures() const
     const qint64 from = plotWidget->view().from();
     const qint64 to = plotWidget->view().to();
     const FlightHistory::Statistics shown = history.statistics(from, to);
-    QStringList parts(rangeLine(from - origin, to - origin, shown.count));
+    QStringList parts(rangeLine(HistoryDrawing::elapsedText(from - origin), HistoryDrawing::elapsedText(to - origin),
+                                shown.count));
     for (int channel = 1; channel <= ChannelScale::ChannelCount && shown.count > 0; ++channel) {
         const ChannelScale &scale = plotWidget->channelScale(channel);
         const std::size_t c = std::size_t(channel - 1);
@@ -144,12 +145,11 @@ QString HistoryWindow::figures() const
     return parts.join(QLatin1String(".\n")) + QLatin1Char('.');
 }
 
-QString HistoryWindow::rangeLine(qint64 fromMs, qint64 toMs, qsizetype count)
+QString HistoryWindow::rangeLine(const QString &from, const QString &to, qsizetype count)
 {
     //: The number of reports in the time shown, at the end of the line before each channel's figures
     const QString reports = count == 1 ? tr("1 report") : tr("%1 reports").arg(QLocale().toString(qlonglong(count)));
-    return tr("%1 to %2 since the first report, %3")
-            .arg(HistoryDrawing::elapsedText(fromMs), HistoryDrawing::elapsedText(toMs), reports);
+    return tr("%1 to %2 since the first report, %3").arg(from, to, reports);
 }
 
 QString HistoryWindow::heldFrom() const

@@ -49,8 +49,9 @@ protected:
 
 private:
     void keepGeometry() const;
-    // The figures' first line: the time shown and its number of reports.
-    static QString rangeLine(qint64 fromMs, qint64 toMs, qsizetype count);
+    // The figures' first line: the time shown (since the first report) and
+    // its number of reports.
+    static QString rangeLine(const QString &from, const QString &to, qsizetype count);
     void refresh();
     void showFigures();
     QString heldFrom() const;
