@@ -19,7 +19,7 @@ void FiguresLabel::measure() const
     const int first = metrics.horizontalAdvance(widestFirstLine) + sides;
     size = QSize(std::max(metrics.horizontalAdvance(widestLine) + sides, first),
                  metrics.lineSpacing() * lines + margins.top() + margins.bottom());
-    minimumSize = QSize(std::max(size.width() / 3, first), size.height());
+    minimumSize = QSize(first, size.height());
 }
 
 QSize FiguresLabel::sizeHint() const

@@ -15,7 +15,8 @@ public:
     FiguresLabel(int lines, const QString &widestLine, const QString &widestFirstLine, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
-    // Narrower windows cut the other lines short rather than wrapping them.
+    // As wide as the first line at its widest: narrower windows cut the
+    // other lines short rather than wrapping them.
     QSize minimumSizeHint() const override;
 
 protected:

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFont>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -372,18 +373,24 @@ void tst_HistoryWindow::droppedReportsAreSaid()
     QTRY_VERIFY(held->isVisible());
     const QString from = minutesAndSeconds(history.firstTime() - Start);
     QVERIFY2(held->text().startsWith("Holds the reports from " + from + " ("), qPrintable(held->text()));
+    QVERIFY(held->minimumSizeHint().width() < held->fontMetrics().horizontalAdvance(held->text())); // wraps
 }
 
-// As narrow as it goes, the window shows the time line whole; it opens in
-// the next session where it was and as large.
+// As narrow as it goes, the window shows the time line whole; the figures
+// are as tall as their lines, in the font as it is; it opens in the next
+// session where it was and as large.
 void tst_HistoryWindow::keepsItsPlaceAndItsTimeLine()
 {
     PlayedFlight flight(folder.filePath("place.raw"));
     QVERIFY(flight.ok);
-    const auto *figures = child<QLabel>(*flight.history, "historyFigures");
+    auto *figures = child<QLabel>(*flight.history, "historyFigures");
     flight.history->resize(1, flight.history->height());
     QTRY_VERIFY(flight.history->width() < 500);
     QVERIFY(figures->contentsRect().width() >= figures->fontMetrics().horizontalAdvance(figures->text().section('\n', 0, 0)));
+    QCOMPARE(figures->sizeHint().height(), figures->fontMetrics().lineSpacing() * (figures->text().count('\n') + 1));
+    const QSize smallerFont = figures->sizeHint();
+    figures->setFont(QFont(figures->font().family(), figures->font().pointSize() * 2));
+    QVERIFY(figures->sizeHint().width() > smallerFont.width() && figures->minimumSizeHint().width() > smallerFont.width() / 2);
     for (const bool closed : { true, false }) { // or open as the program ends
         const QRect place(60 + closed, 70, 640, 380);
         {

@@ -18,6 +18,7 @@ private slots:
     void eachTextEndsOnceWithOneWarningAtMost();
     void aStoppedTextDoesNotEnd();
     void saidWhileStarting();
+    void withoutItsProgramEachTextEnds();
 };
 
 void tst_SpeechSpeaker::init()
@@ -72,6 +73,25 @@ void tst_SpeechSpeaker::saidWhileStarting()
     speaker.say(QStringLiteral("Alarm 1 clear"));
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(logged.said(), QStringList({ "Alarm 1: volt 1 below 100", "stop", "Alarm 1 clear" }));
+}
+
+// Each time the program cannot start, the text still ends; one line says why.
+void tst_SpeechSpeaker::withoutItsProgramEachTextEnds()
+{
+    const QByteArray program = qgetenv("DUPLINK_SPEAKER");
+    qputenv("DUPLINK_SPEAKER", "/nonexistent/duplink-speak");
+    OutputCapture errors(stderr);
+    SpeechSpeaker speaker;
+    QSignalSpy finished(&speaker, &Speaker::finished);
+    for (int text = 1; text <= 2; ++text) {
+        speaker.say(QStringLiteral("Alarm 1 clear"));
+        QTRY_COMPARE(finished.count(), text);
+    }
+    qputenv("DUPLINK_SPEAKER", program);
+    const QByteArray said = errors.programText();
+    QVERIFY2(said.startsWith("duplink: cannot speak the alarms: ") && said.endsWith("(/nonexistent/duplink-speak)\n")
+                     && said.count('\n') == 1,
+             said);
 }
 
 QTEST_GUILESS_MAIN(tst_SpeechSpeaker)
