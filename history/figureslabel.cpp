@@ -14,11 +14,8 @@ FiguresLabel::FiguresLabel(int lines, const QString &widestLine, const QString &
 void FiguresLabel::measure() const
 {
     const QFontMetrics metrics(font());
-    const QMargins margins = contentsMargins();
-    const int sides = margins.left() + margins.right();
-    const int first = metrics.horizontalAdvance(widestFirstLine) + sides;
-    size = QSize(std::max(metrics.horizontalAdvance(widestLine) + sides, first),
-                 metrics.lineSpacing() * lines + margins.top() + margins.bottom());
+    const int first = metrics.horizontalAdvance(widestFirstLine);
+    size = QSize(std::max(metrics.horizontalAdvance(widestLine), first), metrics.lineSpacing() * lines);
     minimumSize = QSize(first, size.height());
 }
 
@@ -36,9 +33,10 @@ QSize FiguresLabel::minimumSizeHint() const
     return minimumSize;
 }
 
+// Only the font changes what the label measures.
 void FiguresLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange)
         size = QSize();
     QLabel::changeEvent(event);
 }

@@ -6,8 +6,8 @@
 // A label for figures that change while it is shown: its size comes from
 // the font, a number of lines and samples of the widest lines, not from the
 // text, so new figures repaint the label without laying its window out
-// again, which would measure the text anew each time. Its text is what
-// assistive tools read.
+// again, which would measure the text anew each time. It has no margins.
+// Its text is what assistive tools read.
 class FiguresLabel : public QLabel
 {
 public:

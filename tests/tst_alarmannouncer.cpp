@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextToSpeech>
 
 // The window's alarms away from the window: the words, the notifications
 // on a session bus of the test's own, and speech through the real engine
@@ -166,9 +167,9 @@ void tst_AlarmAnnouncer::spokenThroughTheEntries()
         const auto *speak = without.findChild<QAction *>(QStringLiteral("speakAlarmsAction"));
         QVERIFY(!speak->isEnabled() && speak->toolTip().contains(SpeechSpeaker::EnginePackage));
     }
-    LoggingSpeaker speaker;
-    if (!SpeechSpeaker::engineInstalled())
+    if (QTextToSpeech::availableEngines().isEmpty())
         QSKIP("no speech engine installed (qt6-speech-flite-plugin provides one)");
+    LoggingSpeaker speaker;
     QSettings().setValue(QLatin1String(AlarmCallouts::RepeatSecondsKey), 1);
     LinkedWindow linked;
     DialogDriver closeDialog(&linked.window, DialogDriver::Reject); // it has its link

@@ -184,6 +184,7 @@ void tst_HistoryWindow::replayShowsTheWholeFlight()
     QVERIFY(view.to() > Start + timeOf(Reports - 1));
     QVERIFY(view.to() - Start < timeOf(Reports - 1) * 9 / 8 + 2 * view.msPerColumn()); // fits tightly
     QCOMPARE(flight.shownFigures(), PlayedFlight::figures(Start, Start + timeOf(Reports), flight.shownRange()));
+    QVERIFY(!child<QLabel>(*flight.history, "historyHeldFrom")->isVisible()); // nothing dropped
 
     const auto gaps = history.lostLinks(Start, Start + timeOf(Reports));
     QCOMPARE(gaps.size(), std::size_t(1));
