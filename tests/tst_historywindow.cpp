@@ -375,6 +375,19 @@ void tst_HistoryWindow::droppedReportsAreSaid()
     const QString from = minutesAndSeconds(history.firstTime() - Start);
     QVERIFY2(held->text().startsWith("Holds the reports from " + from + " ("), qPrintable(held->text()));
     QVERIFY(held->minimumSizeHint().width() < held->fontMetrics().horizontalAdvance(held->text())); // wraps
+
+    // The view held still, the line follows further drops all the same.
+    QTest::keyClick(control.window()->plot(), Qt::Key_Plus);
+    QTest::keyClick(control.window()->plot(), Qt::Key_Left);
+    QCOMPARE(view.mode(), HistoryView::Mode::Fixed);
+    ReplayDevice again; // the same flight, held at the newest time
+    QVERIFY(again.openCapture(folder.filePath("dropped.raw")));
+    PortListener againListener(&again);
+    control.followReplay(&again);
+    control.listenTo(&againListener);
+    again.play(0);
+    QVERIFY(QSignalSpy(&again, &ReplayDevice::finished).wait());
+    QTRY_VERIFY(held->text().startsWith("Holds the reports from " + minutesAndSeconds(history.firstTime() - Start) + " ("));
 }
 
 // As narrow as it goes, the window shows the time line whole; the figures

@@ -63,7 +63,7 @@ void tst_SpeechSpeaker::aStoppedTextDoesNotEnd()
 }
 
 // prepare() does not wait for the process: what is said meanwhile waits for
-// it, in order.
+// it, in order. A program that ends with nothing to say ends no text.
 void tst_SpeechSpeaker::saidWhileStarting()
 {
     LoggingSpeaker logged;
@@ -75,6 +75,10 @@ void tst_SpeechSpeaker::saidWhileStarting()
     speaker.say(QStringLiteral("Alarm 1 clear"));
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(logged.said(), QStringList({ "Alarm 1: volt 1 below 100", "stop", "Alarm 1 clear" }));
+    speaker.say(QStringLiteral("exit")); // read, then the program ends: nothing more to end
+    QTRY_COMPARE(finished.count(), 2);
+    QTest::qWait(200);
+    QCOMPARE(finished.count(), 2);
 }
 
 // Each time the program cannot start, the text still ends; one line says why.

@@ -7,7 +7,7 @@
 
 // While it lives, speakers made start logging-speaker.sh in place of the
 // speaking program (through DUPLINK_SPEAKER): each text is read at once and
-// written down, and stop() leaves a "stop" line.
+// written down, and stop() leaves a "stop" line. Having read "exit", it ends.
 class LoggingSpeaker
 {
 public:
