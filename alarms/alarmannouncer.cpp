@@ -84,11 +84,22 @@ void AlarmAnnouncer::setNotifying(bool on)
     QSettings().setValue(QLatin1String(AlarmNotifier::NotifyKey), on);
 }
 
+// It watches the window alone.
 bool AlarmAnnouncer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == window && event->type() == QEvent::ActivationChange)
-        notifier.setWindowActive(window->isActiveWindow());
-    else if (watched == window && event->type() == QEvent::Close && callouts)
-        callouts->shutDown();
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        notifier.setWindowActive(true);
+        break;
+    case QEvent::WindowDeactivate:
+        notifier.setWindowActive(false);
+        break;
+    case QEvent::Close:
+        if (callouts)
+            callouts->shutDown();
+        break;
+    default:
+        break;
+    }
     return QObject::eventFilter(watched, event);
 }

@@ -16,6 +16,26 @@ const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 constexpr uchar Normal = 1;
 constexpr uchar Critical = 2;
 
+// A notification for the row, in place of the one numbered `id` (0: none).
+QDBusMessage notifyCall(quint32 id, const QString &text, bool tripped)
+{
+    QDBusMessage notify = QDBusMessage::createMethodCall(Service, Path, Service, QStringLiteral("Notify"));
+    const QVariantMap hints{
+        { QStringLiteral("urgency"), QVariant::fromValue(tripped ? Critical : Normal) },
+        { QStringLiteral("desktop-entry"), QStringLiteral("example.duplink.Duplink") },
+    };
+    notify << QStringLiteral("Duplink") << id << QStringLiteral("duplink") << text << QString()
+           << QStringList() << hints << qint32(-1); // the service's own timeout
+    return notify;
+}
+
+QDBusMessage closeCall(quint32 id)
+{
+    QDBusMessage close = QDBusMessage::createMethodCall(Service, Path, Service, QStringLiteral("CloseNotification"));
+    close << id;
+    return close;
+}
+
 } // namespace
 
 AlarmNotifier::AlarmNotifier(QObject *parent) : QObject(parent)
@@ -29,14 +49,19 @@ void AlarmNotifier::setWindowActive(bool active)
 
 void AlarmNotifier::show(int row, const QString &text, bool tripped)
 {
-    if (windowActive || row < 0 || row >= RowCount)
+    if (row < 0 || row >= RowCount)
         return;
-    rows[row].text = text;
-    rows[row].tripped = tripped;
+    Row &changed = rows[row];
+    const bool closing = windowActive && !tripped && changed.critical;
+    if (windowActive && !closing)
+        return;
+    changed.text = text;
+    changed.tripped = tripped;
+    changed.closing = closing;
     // Until the service has numbered the row's notification, a second one
     // would stack; the change goes out with the number.
-    if (rows[row].inFlight)
-        rows[row].changedMeanwhile = true;
+    if (changed.inFlight)
+        changed.changedMeanwhile = true;
     else
         send(row);
 }
@@ -57,32 +82,29 @@ void AlarmNotifier::send(int row)
         return;
     }
     Row &changed = rows[row];
-    QDBusMessage notify = QDBusMessage::createMethodCall(Service, Path, Service,
-                                                         QStringLiteral("Notify"));
-    const QVariantMap hints{
-        { QStringLiteral("urgency"), QVariant::fromValue(changed.tripped ? Critical : Normal) },
-        { QStringLiteral("desktop-entry"), QStringLiteral("example.duplink.Duplink") },
-    };
-    notify << QStringLiteral("Duplink") << changed.id << QStringLiteral("duplink") << changed.text
-           << QString() << QStringList() << hints << qint32(-1); // the service's own timeout
+    const bool closing = changed.closing;
+    const QDBusMessage call = closing ? closeCall(changed.id) : notifyCall(changed.id, changed.text, changed.tripped);
+    changed.critical = !closing && changed.tripped;
+    if (closing)
+        changed.id = 0; // the row's next change is a notification of its own
     changed.inFlight = true;
     changed.changedMeanwhile = false;
-    auto *call = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this,
-            [this, row](QDBusPendingCallWatcher *answer) { answered(row, answer); });
+    auto *pending = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this, row, closing](QDBusPendingCallWatcher *answer) { answered(row, closing, answer); });
 }
 
-void AlarmNotifier::answered(int row, QDBusPendingCallWatcher *call)
+void AlarmNotifier::answered(int row, bool closed, QDBusPendingCallWatcher *call)
 {
     call->deleteLater();
-    const QDBusPendingReply<quint32> reply = *call;
     Row &sent = rows[row];
     sent.inFlight = false;
-    if (reply.isError()) {
-        warnOnce(reply.error().message());
+    if (call->isError()) {
+        warnOnce(call->error().message());
         return;
     }
-    sent.id = reply.value();
+    if (!closed)
+        sent.id = QDBusPendingReply<quint32>(*call).value();
     if (sent.changedMeanwhile)
         send(row);
 }

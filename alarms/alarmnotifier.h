@@ -11,7 +11,9 @@ QT_END_NAMESPACE
 // The alarm rows' changes as desktop notifications, through the
 // freedesktop notification service on the session bus: one notification per
 // row, replaced (not stacked) each time the row changes, critical while the
-// row is tripped. Nothing is sent while the window is the active one.
+// row is tripped. Nothing is sent while the window is the active one, but a
+// critical notification whose row clears then is closed: left on screen, it
+// would say the row still holds.
 //
 // Calls never wait for the service. Without a bus or a service, the first
 // change sent prints one line on standard error, and nothing else happens;
@@ -43,10 +45,12 @@ private:
         bool changedMeanwhile = false; // sent again when the answer comes
         QString text;
         bool tripped = false;
+        bool closing = false; // the change closes the notification
+        bool critical = false; // the notification up says the row is tripped
     };
 
     void send(int row);
-    void answered(int row, QDBusPendingCallWatcher *call);
+    void answered(int row, bool closed, QDBusPendingCallWatcher *call);
     void warnOnce(const QString &reason);
 
     Row rows[RowCount];

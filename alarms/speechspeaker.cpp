@@ -42,22 +42,21 @@ QString SpeechSpeaker::programPath()
     return QFileInfo(beside).isExecutable() ? beside : folder + QLatin1String("/../lib/duplink/duplink-speak");
 }
 
-bool SpeechSpeaker::prepare()
+// Never waits: what is said meanwhile waits in the process's input until
+// it runs.
+void SpeechSpeaker::prepare()
 {
-    if (process.state() == QProcess::NotRunning) {
+    if (process.state() == QProcess::NotRunning)
         process.start(programPath(), {});
-        if (!process.waitForStarted(5000))
-            return false;
-    }
-    return true;
 }
 
 void SpeechSpeaker::say(const QString &text)
 {
     busy = true;
     ++textNumber;
-    if (!prepare())
-        return; // ended() has said why, and ends the text
+    prepare();
+    if (process.state() == QProcess::NotRunning)
+        return; // it could not start: ended() has said why, and ends the text
     QString line = text;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     send("say " + QByteArray::number(textNumber) + ' ' + line.toUtf8());
@@ -66,7 +65,7 @@ void SpeechSpeaker::say(const QString &text)
 void SpeechSpeaker::stop()
 {
     busy = false;
-    if (process.state() == QProcess::Running)
+    if (process.state() != QProcess::NotRunning)
         send("stop");
 }
 

@@ -36,8 +36,8 @@ public:
     static QString programPath();
 
     // Starts the process and its engine now, so the first callout starts
-    // without delay; whether it started.
-    bool prepare();
+    // without delay; returns at once.
+    void prepare();
     void say(const QString &text) override;
     void stop() override;
 

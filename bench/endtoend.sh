@@ -19,7 +19,8 @@
 #   4. 30,000 user-data lines into a fresh window: resident memory growth;
 # and prints a table of the figures against their targets.
 #
-# Usage: bench/endtoend.sh [build-dir]       (default: build-bench-e2e)
+# Usage: bench/endtoend.sh [build-dir]       (default: build-bench-e2e; a
+# relative one is in the checkout)
 # Environment: E2E_SECONDS (each line-rate run, default 30), E2E_REPEATS
 # (line-rate runs of each kind, default 3; the median counts), E2E_STEADY
 # (full-pane flood, default 20), E2E_FRAMES (first flood phase, default
@@ -30,6 +31,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${1:-build-bench-e2e}
+case $build in
+/*) ;;
+*) build=$root/$build ;; # relative to the checkout
+esac
 seconds=${E2E_SECONDS:-30}
 repeats=${E2E_REPEATS:-3}
 steady=${E2E_STEADY:-20}
@@ -66,8 +71,8 @@ if ! grep -q bench_endtoend <<<"$targets"; then
 fi
 cmake --build "$build" --target duplink-sim bench_endtoend -j "$(nproc)" >"$work/build.log" \
     || { tail -n 40 "$work/build.log"; exit 1; }
-sim="$root/$build/tools/duplink-sim"
-harness="$root/$build/bench/bench_endtoend"
+sim="$build/tools/duplink-sim"
+harness="$build/bench/bench_endtoend"
 
 # Starts the simulator with the given options and sets $device to its
 # pseudo-terminal, the first line it prints.

@@ -15,12 +15,11 @@ const char *const Groups[ChannelScale::ChannelCount] = { "channels/volt1", "chan
 const char *const Keys[] = { "", "name", "unit", "raw1", "value1", "raw2", "value2", "decimals" };
 
 // The default names, as shown and as read inside a sentence.
-const char *const DefaultNames[ChannelScale::ChannelCount] = {
-    QT_TRANSLATE_NOOP("ChannelScale", "Volt 1"), QT_TRANSLATE_NOOP("ChannelScale", "Volt 2"),
-    QT_TRANSLATE_NOOP("ChannelScale", "Link quality") };
-const char *const DefaultNamesInSentence[ChannelScale::ChannelCount] = {
-    QT_TRANSLATE_NOOP("ChannelScale", "volt 1"), QT_TRANSLATE_NOOP("ChannelScale", "volt 2"),
-    QT_TRANSLATE_NOOP("ChannelScale", "link quality") };
+const std::pair<const char *, const char *> DefaultNames[ChannelScale::ChannelCount] = {
+    { QT_TRANSLATE_NOOP("ChannelScale", "Volt 1"), QT_TRANSLATE_NOOP("ChannelScale", "volt 1") },
+    { QT_TRANSLATE_NOOP("ChannelScale", "Volt 2"), QT_TRANSLATE_NOOP("ChannelScale", "volt 2") },
+    { QT_TRANSLATE_NOOP("ChannelScale", "Link quality"), QT_TRANSLATE_NOOP("ChannelScale", "link quality") },
+};
 
 // Units an engine would read letter by letter ("V" as "vee"), in words.
 const std::pair<const char *, const char *> SpokenUnits[] = {
@@ -52,7 +51,7 @@ bool isRaw(int raw)
 ChannelScale ChannelScale::defaults(Channel channel)
 {
     ChannelScale scale;
-    scale.name = tr(DefaultNames[channel]);
+    scale.name = tr(DefaultNames[channel].first);
     return scale;
 }
 
@@ -131,9 +130,9 @@ QString ChannelScale::spokenValue(int raw) const
 
 QString ChannelScale::nameInSentence() const
 {
-    for (int channel = 0; channel < ChannelCount; ++channel) {
-        if (name == tr(DefaultNames[channel]))
-            return tr(DefaultNamesInSentence[channel]);
+    for (const auto &[shown, inSentence] : DefaultNames) {
+        if (name == tr(shown))
+            return tr(inSentence);
     }
     return name;
 }

@@ -3,26 +3,40 @@
 #include <QEvent>
 #include <QFontMetrics>
 
-FiguresLabel::FiguresLabel(int lines, const QString &widestLine, QWidget *parent)
-    : QLabel(parent), lines(lines), widestLine(widestLine)
+#include <algorithm>
+
+FiguresLabel::FiguresLabel(int lines, const QString &widestLine, const QString &widestFirstLine, QWidget *parent)
+    : QLabel(parent), lines(lines), widestLine(widestLine), widestFirstLine(widestFirstLine)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+void FiguresLabel::measure() const
+{
+    const QFontMetrics metrics(font());
+    const int first = metrics.horizontalAdvance(widestFirstLine);
+    size = QSize(std::max(metrics.horizontalAdvance(widestLine), first), metrics.lineSpacing() * lines);
+    minimumSize = QSize(first, size.height());
+}
+
 QSize FiguresLabel::sizeHint() const
 {
-    if (size.isEmpty()) {
-        const QFontMetrics metrics(font());
-        const QMargins margins = contentsMargins();
-        size = QSize(metrics.horizontalAdvance(widestLine) + margins.left() + margins.right(),
-                     metrics.lineSpacing() * lines + margins.top() + margins.bottom());
-    }
+    if (size.isEmpty())
+        measure();
     return size;
 }
 
+QSize FiguresLabel::minimumSizeHint() const
+{
+    if (size.isEmpty())
+        measure();
+    return minimumSize;
+}
+
+// Only the font changes what the label measures.
 void FiguresLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange)
         size = QSize();
     QLabel::changeEvent(event);
 }

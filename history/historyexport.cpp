@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int WriteBlock = 64 * 1024; // bytes gathered before each write
-
 QByteArray csvField(const QString &text)
 {
     const bool plain = !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
@@ -23,6 +21,19 @@ QByteArray csvField(const QString &text)
     if (plain)
         return text.toUtf8();
     return '"' + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")).toUtf8() + '"';
+}
+
+// A short write says nothing of why; writing the rest again does ("File too
+// large", "No space left on device").
+bool writeAll(QSaveFile &file, QByteArrayView text)
+{
+    while (!text.isEmpty()) {
+        const qint64 written = file.write(text.data(), text.size());
+        if (written <= 0)
+            return false;
+        text = text.sliced(written);
+    }
+    return true;
 }
 
 } // namespace
@@ -40,10 +51,17 @@ HistoryExport::HistoryExport(const FlightHistory &history, HistoryPlot *plot)
 QString HistoryExport::writeCsv(const QString &path, const FlightHistory &history, qint64 from, qint64 to,
                                 qint64 origin, const Scales &scales)
 {
-    const QString shownPath = QDir::toNativeSeparators(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
+    // The reason first: cancelWriting() puts its own in its place.
+    const auto failed = [&file, &path] {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return tr("Cannot export to %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    };
+    // Unbuffered: each write says how much of it reached the file, where a
+    // buffer would leave a disk that fills to be found (or not) at commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed();
     QByteArray text("seconds,utc,volt1,volt2,linkq,linkql");
     for (const ChannelScale &scale : scales) {
         if (scale.hasUnit())
@@ -58,21 +76,21 @@ QString HistoryExport::writeCsv(const QString &path, const FlightHistory &histor
                 + clock.toString(Qt::ISODateWithMs).toLatin1();
         for (const quint8 value : report.values)
             text += ',' + QByteArray::number(value);
-        for (std::size_t channel = 0; channel < scales.size(); ++channel) {
-            if (scales[channel].hasUnit())
-                text += ',' + scales[channel].number(report.values[channel]).toLatin1();
+        std::size_t channel = 0;
+        for (const ChannelScale &scale : scales) {
+            if (scale.hasUnit())
+                text += ',' + scale.number(report.values[channel]).toLatin1();
+            ++channel;
         }
         text += '\n';
-        if (text.size() >= WriteBlock || index + 1 == end) {
-            if (file.write(text) != text.size()) {
-                file.cancelWriting();
-                return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
-            }
+        if (text.size() >= WriteBlock) {
+            if (!writeAll(file, text))
+                return failed();
             text.clear();
         }
     }
-    if ((!text.isEmpty() && file.write(text) != text.size()) || !file.commit())
-        return tr("Cannot export to %1: %2").arg(shownPath, file.errorString());
+    if (!writeAll(file, text) || !file.commit())
+        return failed();
     return {};
 }
 

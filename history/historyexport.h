@@ -45,6 +45,8 @@ public slots:
     void exportAs();
 
 private:
+    static constexpr qsizetype WriteBlock = 64 * 1024; // bytes gathered before each write
+
     const FlightHistory &history;
     HistoryPlot *plot;
     QAction *exportAction;

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,10 +36,12 @@ HistoryWindow::HistoryWindow(const FlightHistory &history, QWidget *parent)
     plotWidget->setAccessibleDescription(
             tr("Every report since the start: voltage 1 in blue, voltage 2 in red, link quality in green, "
                "against the time since the first report"));
+    const QString longestTime = QStringLiteral("888:88:88"); // hours of a month or so
     figuresLabel = new FiguresLabel(
             1 + ChannelScale::ChannelCount,
             //: Never shown: the widest line of figures likely, which sizes the label
-            tr("Link quality: min 00.00 %, max 00.00 %, mean 00.00 %, newest 00.00 %."));
+            tr("Link quality: min 00.00 %, max 00.00 %, mean 00.00 %, newest 00.00 %."),
+            rangeLine(longestTime, longestTime, FlightHistory::LineReportsPerDay) + QLatin1Char('.'));
     figuresLabel->setObjectName(QStringLiteral("historyFigures"));
     heldFromLabel = new QLabel;
     heldFromLabel->setObjectName(QStringLiteral("historyHeldFrom"));
@@ -61,6 +64,24 @@ HistoryWindow::HistoryWindow(const FlightHistory &history, QWidget *parent)
     figuresThrottle = new RefreshThrottle(FiguresInterval, [this] { showFigures(); }, this);
     connect(plotWidget, &HistoryPlot::viewChanged, this, &HistoryWindow::showFigures);
     showFigures();
+    restoreGeometry(QSettings().value(QLatin1String(GeometryKey)).toByteArray());
+}
+
+HistoryWindow::~HistoryWindow()
+{
+    if (isVisible())
+        keepGeometry();
+}
+
+void HistoryWindow::hideEvent(QHideEvent *event)
+{
+    keepGeometry();
+    QWidget::hideEvent(event);
+}
+
+void HistoryWindow::keepGeometry() const
+{
+    QSettings().setValue(QLatin1String(GeometryKey), saveGeometry());
 }
 
 void HistoryWindow::setOrigin(qint64 ms)
@@ -112,12 +133,8 @@ QString HistoryWindow::figures() const
     const qint64 from = plotWidget->view().from();
     const qint64 to = plotWidget->view().to();
     const FlightHistory::Statistics shown = history.statistics(from, to);
-    //: The number of reports in the time shown, at the end of the line before each channel's figures
-    const QString count = shown.count == 1 ? tr("1 report")
-                                           : tr("%1 reports").arg(QLocale().toString(qlonglong(shown.count)));
-    QStringList parts(tr("%1 to %2 since the first report, %3")
-                              .arg(HistoryDrawing::elapsedText(from - origin),
-                                   HistoryDrawing::elapsedText(to - origin), count));
+    QStringList parts(rangeLine(HistoryDrawing::elapsedText(from - origin), HistoryDrawing::elapsedText(to - origin),
+                                shown.count));
     for (int channel = 1; channel <= ChannelScale::ChannelCount && shown.count > 0; ++channel) {
         const ChannelScale &scale = plotWidget->channelScale(channel);
         const std::size_t c = std::size_t(channel - 1);
@@ -126,6 +143,13 @@ QString HistoryWindow::figures() const
                               scale.meanText(shown.mean[c]), scale.valueText(shown.newest[c]));
     }
     return parts.join(QLatin1String(".\n")) + QLatin1Char('.');
+}
+
+QString HistoryWindow::rangeLine(const QString &from, const QString &to, qsizetype count)
+{
+    //: The number of reports in the time shown, at the end of the line before each channel's figures
+    const QString reports = count == 1 ? tr("1 report") : tr("%1 reports").arg(QLocale().toString(qlonglong(count)));
+    return tr("%1 to %2 since the first report, %3").arg(from, to, reports);
 }
 
 QString HistoryWindow::heldFrom() const

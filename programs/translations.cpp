@@ -23,8 +23,15 @@ QTranslator *install(QCoreApplication &app, const QLocale &locale, const QString
 
 void installTranslations(QCoreApplication &app, const QLocale &locale)
 {
-    const QTranslator *own =
-            install(app, locale, QStringLiteral("duplink"), QStringLiteral(":/translations"));
+    // The first of the user's languages that we have words for; English
+    // needs none, and ends the search as any other would.
+    const QTranslator *own = nullptr;
+    for (const QString &name : locale.uiLanguages()) {
+        const QLocale language(name);
+        if (own || language.language() == QLocale::English)
+            break;
+        own = install(app, language, QStringLiteral("duplink"), QStringLiteral(":/translations"));
+    }
     if (!own)
         return;
     // Qt's texts (standard buttons, file dialogs, the command line's "Usage:",

@@ -202,15 +202,15 @@ void FlightHistory::fill(Column &column, qsizetype from, qsizetype to) const
 void FlightHistory::columns(qint64 from, qint64 to, int count, std::vector<Column> &out) const
 {
     out.assign(std::size_t(std::max(count, 0)), Column());
-    if (count <= 0 || to <= from)
+    if (to <= from)
         return;
     const qint64 span = to - from;
     auto gap = gaps.begin();
     qsizetype begin = lowerBound(from);
-    for (int i = 0; i < count; ++i) {
-        const qint64 columnFrom = columnStart(from, span, i, count);
-        const qint64 columnTo = columnStart(from, span, i + 1, count);
-        Column &column = out[std::size_t(i)];
+    qint64 columnFrom = from;
+    int i = 0;
+    for (Column &column : out) {
+        const qint64 columnTo = columnStart(from, span, ++i, count);
         while (gap != gaps.end() && gap->link.to <= columnFrom)
             ++gap;
         column.lostLink = gap != gaps.end() && gap->link.from < columnTo;
@@ -218,6 +218,7 @@ void FlightHistory::columns(qint64 from, qint64 to, int count, std::vector<Colum
         if (end > begin)
             fill(column, begin, end);
         begin = end;
+        columnFrom = columnTo;
     }
 }
 
@@ -238,8 +239,8 @@ FlightHistory::Statistics FlightHistory::statistics(qint64 from, qint64 to) cons
     statistics.low = range.low;
     statistics.high = range.high;
     statistics.newest = valuesAt(end - 1);
-    for (int c = 0; c < ReportChannels; ++c)
-        statistics.mean[std::size_t(c)] = double(sums[std::size_t(c)]) / double(statistics.count);
+    std::transform(sums.begin(), sums.end(), statistics.mean.begin(),
+                   [&statistics](auto sum) { return double(sum) / double(statistics.count); });
     return statistics;
 }
 

@@ -1,7 +1,9 @@
+#include "alarmcallouts.h"
 #include "alarmrow.h"
 #include "alarmrows.h"
 #include "dialogdriver.h"
 #include "linkedwindow.h"
+#include "loggingspeaker.h"
 #include "notificationservice.h"
 #include "outputcapture.h"
 #include "portlistener.h"
@@ -10,6 +12,7 @@
 #include "temporarysettings.h"
 #include "testframes.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -17,6 +20,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextToSpeech>
 
 // The window's alarms away from the window: the words, the notifications
 // on a session bus of the test's own, and speech through the real engine
@@ -31,6 +35,7 @@ private slots:
     void words_data();
     void words();
     void notifiedWhileAway();
+    void spokenThroughTheEntries();
     void speakingHoldsNothingUp();
 
 private:
@@ -83,6 +88,10 @@ void tst_AlarmAnnouncer::words_data()
                                               << "Alarm 2: RX battery below 2 volts";
     QTest::newRow("volts, decimals") << volts << 1 << 0 << 117 << true
                                      << "Alarm 1: RX battery below 4.59 volts";
+    QTest::newRow("volts, one trailing zero") << volts << 1 << 0 << 23 << true
+                                              << "Alarm 1: RX battery below 0.9 volts";
+    QTest::newRow("a whole number keeps its zeros") << QStringList{ "channels/volt2/unit=%" } << 3 << 0 << 20
+                                                    << true << "Alarm 3: volt 2 below 20 percent";
     QTest::newRow("a unit without words") << QStringList{ "channels/volt2/unit=bar", "channels/volt2/value2=25.5",
                                                           "channels/volt2/decimals=1" }
                                           << 4 << 1 << 117 << true << "Alarm 4: volt 2 above 11.7 bar";
@@ -106,14 +115,15 @@ void tst_AlarmAnnouncer::words()
     QCOMPARE(alarm->callout(), words);
 }
 
-// Notified while the window is not the active one, critical while tripped;
-// nothing while it is.
+// Notified while the window is not the active one, critical while tripped,
+// the entry's choice kept; nothing while it is active, but a critical
+// notification closed when its row clears.
 void tst_AlarmAnnouncer::notifiedWhileAway()
 {
-    QSettings().setValue(QStringLiteral("alarms/notify"), true);
     NotificationService service;
     if (!service.isRegistered())
         QSKIP("no session bus of the test's own: run through ctest, which starts one");
+    Window().findChild<QAction *>(QStringLiteral("notifyAlarmsAction"))->trigger();
     LinkedWindow linked;
     setRowCondition(linked.window, 1, 1, 100);
     for (int quiet : { 3, 4 })
@@ -128,9 +138,63 @@ void tst_AlarmAnnouncer::notifiedWhileAway()
     linked.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&linked.window));
     setRowCondition(linked.window, 3, 0, 100);
+    setRowCondition(linked.window, 1, 1, 200);
     QTRY_VERIFY(rowChild<QLabel>(linked.window, "alarmLabel", 3)->accessibleDescription().contains("below"));
-    QTest::qWait(100);
+    QTRY_COMPARE(service.closed, QList<quint32>{ service.calls[0].id });
     QCOMPARE(service.calls.size(), 1);
+
+    QWidget elsewhere; // and away again
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    setRowCondition(linked.window, 4, 0, 254);
+    QTRY_COMPARE(service.calls.size(), 2);
+    QCOMPARE(service.calls[1].summary, QStringLiteral("Alarm 4: volt 2 below 254"));
+}
+
+// Without a speaking program the entry is disabled and says what to install.
+// Through the real entries and settings, with a speaking program that writes
+// down what it is asked to say: switched on, the rows already tripped are
+// read, again after the kept interval; Ctrl+M silences them, and switched
+// off nothing more is said.
+void tst_AlarmAnnouncer::spokenThroughTheEntries()
+{
+    {
+        const QByteArray program = qgetenv("DUPLINK_SPEAKER");
+        qputenv("DUPLINK_SPEAKER", "/nonexistent/duplink-speak");
+        Window without;
+        qputenv("DUPLINK_SPEAKER", program);
+        const auto *speak = without.findChild<QAction *>(QStringLiteral("speakAlarmsAction"));
+        QVERIFY(!speak->isEnabled() && speak->toolTip().contains(SpeechSpeaker::EnginePackage));
+    }
+    if (QTextToSpeech::availableEngines().isEmpty())
+        QSKIP("no speech engine installed (qt6-speech-flite-plugin provides one)");
+    LoggingSpeaker speaker;
+    QSettings().setValue(QLatin1String(AlarmCallouts::RepeatSecondsKey), 1);
+    LinkedWindow linked;
+    DialogDriver closeDialog(&linked.window, DialogDriver::Reject); // it has its link
+    linked.window.show();
+    linked.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&linked.window));
+    auto *speak = linked.window.findChild<QAction *>(QStringLiteral("speakAlarmsAction"));
+    setRowCondition(linked.window, 1, 1, 100);
+    QVERIFY(linked.send(voltsFrame(150, 0, 0, 0)));
+    QTRY_VERIFY(rowChild<QLabel>(linked.window, "alarmLabel", 1)->accessibleDescription().contains("above"));
+    const QString callout = QStringLiteral("Alarm 1: volt 1 above 100");
+    const auto saidAfterASecond = [&](int times) {
+        QTest::qWait(1200);
+        return speaker.said().count(callout) == times;
+    };
+    speak->trigger();
+    QVERIFY(speak->isChecked()); // off at first
+    QTRY_COMPARE(speaker.said().count(callout), 2);
+    QTest::keyClick(&linked.window, Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(saidAfterASecond(2));
+    speak->trigger();
+    speak->trigger();
+    QTRY_COMPARE(speaker.said().count(callout), 3);
+    speak->trigger();
+    QVERIFY(saidAfterASecond(3));
 }
 
 // A callout read while the line brings 137 reports a second: every report

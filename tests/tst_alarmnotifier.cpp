@@ -16,6 +16,8 @@ private slots:
     void initTestCase();
     void onePerRowReplacedOnEachChange();
     void nothingWhileTheWindowIsActive();
+    void clearedWhileActiveClosesTheCritical_data();
+    void clearedWhileActiveClosesTheCritical();
     void noServiceOneWarning();
 };
 
@@ -58,11 +60,13 @@ void tst_AlarmNotifier::onePerRowReplacedOnEachChange()
     for (int i = 0; i < calls.size(); ++i) {
         QCOMPARE(QList<QVariant>({ calls[i].replacesId, calls[i].summary, calls[i].urgency }),
                  expected[i]);
+        QCOMPARE(calls[i].timeout, -1); // the service's own
         QCOMPARE(calls[i].appName, QStringLiteral("Duplink"));
         QCOMPARE(calls[i].appIcon, QStringLiteral("duplink"));
     }
 }
 
+// Nor for a row that is none of the four.
 void tst_AlarmNotifier::nothingWhileTheWindowIsActive()
 {
     NotificationService service;
@@ -71,10 +75,42 @@ void tst_AlarmNotifier::nothingWhileTheWindowIsActive()
     notifier.show(1, QStringLiteral("Alarm 2: volt 1 above 200"), true);
     QCOMPARE(notifier.callsInFlight(), 0);
     notifier.setWindowActive(false);
+    for (int noRow : { -1, AlarmNotifier::RowCount })
+        notifier.show(noRow, QStringLiteral("Alarm 0: volt 1 below 100"), true);
     notifier.show(3, QStringLiteral("Alarm 4: volt 2 below 60"), true);
     // Calls reach the service in order: one sent while active would be first.
     QTRY_COMPARE(service.calls.size(), 1);
     QCOMPARE(service.calls[0].summary, QStringLiteral("Alarm 4: volt 2 below 60"));
+}
+
+void tst_AlarmNotifier::clearedWhileActiveClosesTheCritical_data()
+{
+    QTest::addColumn<bool>("answered"); // before the row cleared
+
+    QTest::newRow("answered") << true;
+    QTest::newRow("not answered yet") << false;
+}
+
+// Left up, it would say the row still holds. The row's next notification
+// is one of its own.
+void tst_AlarmNotifier::clearedWhileActiveClosesTheCritical()
+{
+    QFETCH(bool, answered);
+    NotificationService service;
+    AlarmNotifier notifier;
+    notifier.show(0, QStringLiteral("Alarm 1: volt 1 below 100"), true);
+    notifier.show(1, QStringLiteral("Alarm 2 clear"), false);
+    if (answered)
+        QTRY_COMPARE(notifier.callsInFlight(), 0);
+    notifier.setWindowActive(true);
+    notifier.show(0, QStringLiteral("Alarm 1 clear"), false);
+    notifier.show(1, QStringLiteral("Alarm 2 clear"), false);
+    QTRY_COMPARE(service.closed, QList<quint32>{ 1 });
+    notifier.setWindowActive(false);
+    notifier.show(0, QStringLiteral("Alarm 1: volt 1 below 90"), true);
+    QTRY_COMPARE(service.calls.size(), 3);
+    QCOMPARE(service.calls[0].id, 1u);
+    QCOMPARE(service.calls[2].replacesId, 0u);
 }
 
 void tst_AlarmNotifier::noServiceOneWarning()

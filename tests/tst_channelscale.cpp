@@ -39,6 +39,8 @@ private slots:
     void refused();
     void keptInSettings_data();
     void keptInSettings();
+    void equalInEveryField_data();
+    void equalInEveryField();
 };
 
 void tst_ChannelScale::readings_data()
@@ -62,6 +64,8 @@ void tst_ChannelScale::readings_data()
     QTest::newRow("negative slope") << volts(0, 100, 255, 0, 1, QStringLiteral("%")) << 51 << "80.0 % (51)";
     QTest::newRow("negative values") << volts(0, -40, 255, 120, 1, QStringLiteral("°C")) << 0
                                      << "-40.0 °C (0)";
+    QTest::newRow("the most decimals, the longest unit") << volts(0, 0, 255, 10, 6, QStringLiteral("kilovolts DC"))
+                                                         << 156 << "6.117647 kilovolts DC (156)";
     QTest::newRow("no minus for a rounded zero") << volts(0, -0.001, 255, 1, 2) << 0 << "0.00 V (0)";
 }
 
@@ -155,6 +159,32 @@ void tst_ChannelScale::keptInSettings()
     ChannelScale::defaults(ChannelScale::Volt2).save(settings, ChannelScale::Volt2);
     QVERIFY(!settings.childGroups().contains(QStringLiteral("channels"))
             || !settings.allKeys().join(QLatin1Char(' ')).contains(QLatin1String("volt2")));
+}
+
+void tst_ChannelScale::equalInEveryField_data()
+{
+    QTest::addColumn<ChannelScale>("other"); // against volts(3, -1.5, 250, 12.25, 3, "mV")
+    QTest::addColumn<bool>("equal");
+
+    ChannelScale named = volts(3, -1.5, 250, 12.25, 3, QStringLiteral("mV"));
+    QTest::newRow("the same") << named << true;
+    named.name = QStringLiteral("RX battery");
+    QTest::newRow("another name") << named << false;
+    QTest::newRow("another unit") << volts(3, -1.5, 250, 12.25, 3, QStringLiteral("V")) << false;
+    QTest::newRow("another raw 1") << volts(4, -1.5, 250, 12.25, 3, QStringLiteral("mV")) << false;
+    QTest::newRow("another value 1") << volts(3, -1.25, 250, 12.25, 3, QStringLiteral("mV")) << false;
+    QTest::newRow("another raw 2") << volts(3, -1.5, 251, 12.25, 3, QStringLiteral("mV")) << false;
+    QTest::newRow("another value 2") << volts(3, -1.5, 250, 12.5, 3, QStringLiteral("mV")) << false;
+    QTest::newRow("other decimals") << volts(3, -1.5, 250, 12.25, 2, QStringLiteral("mV")) << false;
+}
+
+// A setting differing in any one field is another: saved, and told to
+// whoever shows it.
+void tst_ChannelScale::equalInEveryField()
+{
+    QFETCH(ChannelScale, other);
+    QFETCH(bool, equal);
+    QCOMPARE(other == volts(3, -1.5, 250, 12.25, 3, QStringLiteral("mV")), equal);
 }
 
 QTEST_GUILESS_MAIN(tst_ChannelScale)

@@ -38,6 +38,7 @@ class tst_ChannelsDialog : public QObject
 private slots:
     void init() { QSettings().clear(); }
     void editedWithTheKeyboard();
+    void reopenedKeepsEveryDigit();
     void refusedInputStaysUnsaved_data();
     void refusedInputStaysUnsaved();
 
@@ -103,6 +104,22 @@ void tst_ChannelsDialog::editedWithTheKeyboard()
     dialog->accept();
     QCOMPARE(restarted.scale(1), ChannelScale::defaults(ChannelScale::Volt1));
     QVERIFY(QSettings().allKeys().isEmpty());
+}
+
+// The fields show every digit kept, so opening the dialog and pressing OK
+// changes nothing.
+void tst_ChannelsDialog::reopenedKeepsEveryDigit()
+{
+    QSettings().setValue(QStringLiteral("channels/volt1/unit"), QStringLiteral("V"));
+    QSettings().setValue(QStringLiteral("channels/volt1/value1"), 6.12345678901234);
+    QSettings().setValue(QStringLiteral("channels/volt1/decimals"), 2);
+    QWidget window;
+    ChannelsControl control(&window);
+    const ChannelScale kept = control.scale(1);
+    ChannelsDialog *dialog = openDialog(control, window);
+    QVERIFY(dialog);
+    dialog->accept();
+    QCOMPARE(control.scale(1), kept); // exactly, not as near as QCOMPARE takes two doubles
 }
 
 void tst_ChannelsDialog::refusedInputStaysUnsaved_data()

@@ -61,6 +61,14 @@ void tst_CommandLine::commandLine_data()
     QTest::newRow("help in German")
             << env << QStringList{ "LANGUAGE=de", duplink, "--help" } << 0
             << QByteArray("Aufruf: duplink [Optionen] [Gerät...]") << QByteArray() << false;
+    // The first of the user's languages that we speak, English included;
+    // Qt's words in that one too.
+    QTest::newRow("help, English before German")
+            << env << QStringList{ "LANGUAGE=en:de", duplink, "--help" } << 0
+            << QByteArray("Usage: duplink [options] [device...]") << QByteArray() << false;
+    QTest::newRow("help, Japanese before German")
+            << env << QStringList{ "LANGUAGE=ja:de", duplink, "--help" } << 0
+            << QByteArray("Aufruf: duplink [Optionen] [Gerät...]") << QByteArray() << false;
     QTest::newRow("unknown option in German")
             << env << QStringList{ "LANGUAGE=de", duplink, "--bogus" } << 2 << QByteArray()
             << QByteArray("duplink: Unbekannte Option 'bogus'.\nWeitere Informationen mit 'duplink --help'.\n")

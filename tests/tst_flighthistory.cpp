@@ -195,15 +195,19 @@ void tst_FlightHistory::capacity_data()
     QTest::addColumn<int>("capacity");
     QTest::addColumn<int>("reports");
     QTest::addColumn<int>("size"); // kept at the end
+    QTest::addColumn<int>("chunk"); // reports a chunk
 
-    // Chunks of 64 but in the last row (256).
-    QTest::newRow("below") << 256 << 200 << 200;
-    QTest::newRow("exactly full") << 256 << 256 << 256;
-    QTest::newRow("one over drops a chunk") << 256 << 257 << 193;
-    QTest::newRow("many times over") << 256 << 1000 << 232;
-    QTest::newRow("not a multiple of the chunk") << 200 << 201 << 137;
-    QTest::newRow("raised to two chunks") << 10 << 129 << 65;
-    QTest::newRow("larger chunks") << 40000 << 100000 << 39840;
+    QTest::newRow("below") << 256 << 200 << 200 << 64;
+    QTest::newRow("half full") << 256 << 128 << 128 << 64;
+    QTest::newRow("exactly full") << 256 << 256 << 256 << 64;
+    QTest::newRow("first full, a report into a last chunk") << 193 << 193 << 193 << 64;
+    QTest::newRow("one over drops a chunk") << 256 << 257 << 193 << 64;
+    QTest::newRow("many times over") << 256 << 1000 << 232 << 64;
+    QTest::newRow("not a multiple of the chunk") << 200 << 201 << 137 << 64;
+    QTest::newRow("raised to two chunks") << 10 << 129 << 65 << 64;
+    QTest::newRow("chunks of 128 from 16,384") << 16384 << 16385 << 16257 << 128;
+    QTest::newRow("larger chunks") << 40000 << 100000 << 39840 << 256;
+    QTest::newRow("the largest chunks") << (1 << 25) << 100 << 100 << 65536;
 }
 
 void tst_FlightHistory::capacity()
@@ -211,6 +215,7 @@ void tst_FlightHistory::capacity()
     QFETCH(int, capacity);
     QFETCH(int, reports);
     QFETCH(int, size);
+    QFETCH(int, chunk);
 
     Session session(capacity);
     FlightHistory &history = session.history;
@@ -226,6 +231,8 @@ void tst_FlightHistory::capacity()
     QCOMPARE(history.firstTime(), oldest.time);
     QCOMPARE(history.at(0).values, oldest.values);
     QCOMPARE(history.at(size - 1).time, session.all.back().time);
+    QCOMPARE(history.chunkSize(), chunk);
+    QCOMPARE(history.statistics(history.firstTime(), history.lastTime() + 1).count, size);
     // Dropping reuses the oldest chunk: not a byte more.
     if (memoryWhenFull > 0)
         QCOMPARE(history.memoryUsed(), memoryWhenFull);
@@ -244,29 +251,49 @@ void tst_FlightHistory::lostLinksAndAlarms()
         return text.join(u' ');
     };
 
+    QCOMPARE(QList<qint64>({ history.firstTime(), history.lastTime(), history.nearest(0) }),
+             QList<qint64>({ 0, 0, -1 })); // empty
+    // Each mark takes room, and the ring's slots some before any report.
+    std::size_t memory = history.memoryUsed();
+    QVERIFY(memory > sizeof history);
+    const auto grew = [&] {
+        const std::size_t before = memory;
+        memory = history.memoryUsed();
+        return memory > before;
+    };
+
     history.linkLost(100);
+    QVERIFY(grew());
     history.linkLost(150); // already lost
     QVERIFY(history.isLinkLost());
     history.linkRestored(300);
     history.linkRestored(400); // not lost
     QVERIFY(!history.isLinkLost());
     history.addAlarmChange(310, 2, true);
+    QVERIFY(grew());
     history.addAlarmChange(320, 2, false);
-    for (int i = 0; i < 100; ++i)
+    history.addAlarmChange(315, 1, true); // held at the latest change's time
+    for (int i = 0; i < 100; ++i) {
+        if (i == 64) { // marks where the second chunk starts
+            history.linkLost(1063);
+            history.linkRestored(1064);
+            history.addAlarmChange(1064, 3, true);
+        }
         history.add(1000 + i, fromOne(i));
+    }
     history.linkLost(2000);
     history.addAlarmChange(2100, 0, true);
-    QCOMPARE(marks(0, 5000), QStringLiteral("100-300 2000--1 310:2+ 320:2- 2100:0+"));
-    QCOMPARE(marks(300, 2100), QStringLiteral("2000--1 310:2+ 320:2-"));
-    QCOMPARE(marks(299, 2000), QStringLiteral("100-300 310:2+ 320:2-"));
-    QCOMPARE(marks(320, 2000), QStringLiteral("320:2-"));
+    QCOMPARE(marks(0, 5000), QStringLiteral("100-300 1063-1064 2000--1 310:2+ 320:2- 320:1+ 1064:3+ 2100:0+"));
+    QCOMPARE(marks(300, 2100), QStringLiteral("1063-1064 2000--1 310:2+ 320:2- 320:1+ 1064:3+"));
+    QCOMPARE(marks(299, 2000), QStringLiteral("100-300 1063-1064 310:2+ 320:2- 320:1+ 1064:3+"));
+    QCOMPARE(marks(320, 2000), QStringLiteral("1063-1064 320:2- 320:1+ 1064:3+"));
 
     // Past the capacity the oldest chunk goes, and with it what came before
     // the oldest report kept; a link still lost stays.
     for (int i = 0; i < 40; ++i)
         history.add(3000 + i, fromOne(i));
     QCOMPARE(history.firstTime(), 1064);
-    QCOMPARE(marks(0, 5000), QStringLiteral("2000--1 2100:0+"));
+    QCOMPARE(marks(0, 5000), QStringLiteral("2000--1 1064:3+ 2100:0+"));
     for (int i = 40; i < 100; ++i)
         history.add(3000 + i, fromOne(i));
     QCOMPARE(history.firstTime(), 3028);
@@ -302,6 +329,7 @@ void tst_FlightHistory::queries_data()
             << "4 20-80 47.5 40";
     QTest::newRow("before the first report") << qint64(-100) << qint64(0) << QStringList{ "0", "0" }
                                              << "0 0-0 0 0";
+    QTest::newRow("an empty range in a lost link") << qint64(50) << qint64(50) << QStringList{ "0" } << "0 0-0 0 0";
     QTest::newRow("still lost after the last") << qint64(100) << qint64(200) << QStringList{ "0 lost" }
                                                << "0 0-0 0 0";
 }

@@ -11,22 +11,32 @@
 #include "temporarysettings.h"
 #include "testframes.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QFont>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <QTimer>
 
 #include <algorithm>
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
-// A flight of 400 reports, 50 ms apart, with a silence of five seconds
-// after the 200th; volt 1 is 0 (below alarm row 1's default "less than 1")
+// A flight of 400 reports, 50 ms apart, with silences of 3.1 s after the
+// 200th (a lost link) and of 2.9 s after the 300th (not one); volt 1 is 0 (below alarm row 1's default "less than 1")
 // from the 100th report to the 129th.
 constexpr qint64 Start = 1700000000000; // ms since 1970
 constexpr int Reports = 400;
@@ -34,7 +44,7 @@ constexpr qint64 StepMs = 50;
 
 qint64 timeOf(int i)
 {
-    return StepMs * i + (i >= 200 ? 5000 : 0);
+    return StepMs * i + (i >= 200 ? 3050 : 0) + (i >= 300 ? 2850 : 0);
 }
 
 ReportValues valuesOf(int i)
@@ -53,6 +63,22 @@ bool writeFlight(const QString &path)
     }
     return written && capture.close();
 }
+
+// While it lives, files this process writes stop at `bytes` (none: as they
+// were), as on a full disk: writes past it fail rather than end the process.
+struct FileSizeLimit
+{
+    explicit FileSizeLimit(int bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        rlimit limit = before;
+        limit.rlim_cur = bytes > 0 ? rlim_t(bytes) : before.rlim_cur;
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before); }
+    rlimit before{};
+};
 
 QString minutesAndSeconds(qint64 ms)
 {
@@ -133,10 +159,11 @@ private slots:
     void replayShowsTheWholeFlight();
     void keysZoomAndPan_data();
     void keysZoomAndPan();
-    void exportWritesTheShownReports();
-    void refusedExportLeavesNothing();
+    void exportedThroughTheEntry_data();
+    void exportedThroughTheEntry();
     void followingPaintsWhatAWholePaintShows();
     void droppedReportsAreSaid();
+    void keepsItsPlaceAndItsTimeLine();
 
 private:
     QTemporaryDir folder;
@@ -157,6 +184,7 @@ void tst_HistoryWindow::replayShowsTheWholeFlight()
     QVERIFY(view.to() > Start + timeOf(Reports - 1));
     QVERIFY(view.to() - Start < timeOf(Reports - 1) * 9 / 8 + 2 * view.msPerColumn()); // fits tightly
     QCOMPARE(flight.shownFigures(), PlayedFlight::figures(Start, Start + timeOf(Reports), flight.shownRange()));
+    QVERIFY(!child<QLabel>(*flight.history, "historyHeldFrom")->isVisible()); // nothing dropped
 
     const auto gaps = history.lostLinks(Start, Start + timeOf(Reports));
     QCOMPARE(gaps.size(), std::size_t(1));
@@ -215,10 +243,30 @@ void tst_HistoryWindow::keysZoomAndPan()
     QCOMPARE(flight.shownFigures(), PlayedFlight::figures(view.from(), view.to(), flight.shownRange()));
 }
 
-// The reports in view, read back: times from the start and by the clock,
-// the raw bytes, and a channel with a unit in that unit.
-void tst_HistoryWindow::exportWritesTheShownReports()
+void tst_HistoryWindow::exportedThroughTheEntry_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted"); // the file dialog
+    QTest::addColumn<int>("limit"); // bytes a file of this process may hold; 0: as it is
+    QTest::addColumn<QString>("reason"); // the message box's; none: no box
+
+    QTest::newRow("exported") << "shown.csv" << true << 0 << "";
+    QTest::newRow("canceled") << "canceled.csv" << false << 0 << "";
+    QTest::newRow("a file for a folder") << "a-file/shown.csv" << true << 0 << "Not a directory";
+    QTest::newRow("no folder") << "no-folder/shown.csv" << true << 0 << "No such file or directory";
+    QTest::newRow("no room") << "no-room.csv" << true << 4096 << "File too large";
+}
+
+// Ctrl+E, a file named in its dialog: the reports in view, read back (times
+// from the start and by the clock, the raw bytes, and the channels with a
+// unit in that unit); or nothing under the name, not even an empty or
+// half-written file, and a message that says why.
+void tst_HistoryWindow::exportedThroughTheEntry()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    QFETCH(int, limit);
+    QFETCH(QString, reason);
     PlayedFlight flight(folder.filePath("export.raw"));
     QVERIFY(flight.ok);
     ChannelScale volts = ChannelScale::defaults(ChannelScale::Volt1);
@@ -227,14 +275,40 @@ void tst_HistoryWindow::exportWritesTheShownReports()
     volts.value2 = 10;
     volts.decimals = 2;
     flight.history->setChannelScale(1, volts);
+    ChannelScale quality = ChannelScale::defaults(ChannelScale::LinkQuality);
+    quality.unit = QStringLiteral("%");
+    quality.value2 = 100;
+    flight.history->setChannelScale(3, quality);
     QTest::keyClicks(flight.plot, "++");
     QTest::keyClick(flight.plot, Qt::Key_Left);
-    const QString path = folder.filePath("shown.csv");
-    QCOMPARE(flight.history->exporter()->exportShown(path), QString());
-
+    QFile blocker(folder.filePath("a-file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = folder.filePath(name);
+    QString message;
+    QTimer answer; // the dialogs, modal, as they come
+    connect(&answer, &QTimer::timeout, &answer, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->setDirectory(folder.path()); // whatever it makes of the name, nothing lands elsewhere
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path); // as typed
+            QDialog *answered = dialog; // its accept() is the dialog's own, checks and all
+            accepted ? answered->accept() : answered->reject();
+        } else if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->close();
+        }
+    });
+    answer.start(10);
+    {
+        FileSizeLimit room(limit);
+        flight.history->exporter()->csvAction()->trigger();
+    }
+    QCOMPARE(message, reason.isEmpty() ? QString() : "Cannot export to " + path + ": " + reason);
     QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    QCOMPARE(file.readLine(), QByteArray("seconds,utc,volt1,volt2,linkq,linkql,\"RX, battery (V)\"\n"));
+    QCOMPARE(file.open(QIODevice::ReadOnly | QIODevice::Text), accepted && reason.isEmpty());
+    if (!file.isOpen())
+        return;
+    QCOMPARE(file.readLine(), QByteArray("seconds,utc,volt1,volt2,linkq,linkql,\"RX, battery (V)\",Link quality (%)\n"));
     int rows = 0;
     for (int i = 0; i < Reports; ++i) {
         const qint64 time = Start + timeOf(i);
@@ -242,32 +316,17 @@ void tst_HistoryWindow::exportWritesTheShownReports()
             continue;
         const ReportValues v = valuesOf(i);
         const QDateTime clock = QDateTime::fromMSecsSinceEpoch(time, QTimeZone::utc());
-        const QString expected = QStringLiteral("%1,%2,%3,%4,%5,%6,%7\n")
+        const QString expected = QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8\n")
                                          .arg(double(timeOf(i)) / 1000, 0, 'f', 3)
                                          .arg(clock.toString(Qt::ISODateWithMs))
                                          .arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3])
-                                         .arg(v[0] * 10.0 / 255, 0, 'f', 2);
+                                         .arg(v[0] * 10.0 / 255, 0, 'f', 2)
+                                         .arg(v[2] * 100.0 / 255, 0, 'f', 0);
         QCOMPARE(QString::fromUtf8(file.readLine()), expected);
         ++rows;
     }
     QVERIFY(rows > 10 && rows < Reports / 2);
     QVERIFY(file.atEnd());
-}
-
-// Nothing under the name: not even an empty or half-written file.
-void tst_HistoryWindow::refusedExportLeavesNothing()
-{
-    PlayedFlight flight(folder.filePath("refused.raw"));
-    QVERIFY(flight.ok);
-    QFile blocker(folder.filePath("a-file"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    for (const char *name : { "a-file/shown.csv", "no-folder/shown.csv" }) {
-        const QString path = folder.filePath(name);
-        const QString error = flight.history->exporter()->exportShown(path);
-        QVERIFY2(error.startsWith("Cannot export to " + path + ": "), qPrintable(error));
-        QVERIFY(!QFile::exists(path));
-    }
 }
 
 // While following, the plot scrolls and repaints only new columns; what
@@ -315,6 +374,50 @@ void tst_HistoryWindow::droppedReportsAreSaid()
     QTRY_VERIFY(held->isVisible());
     const QString from = minutesAndSeconds(history.firstTime() - Start);
     QVERIFY2(held->text().startsWith("Holds the reports from " + from + " ("), qPrintable(held->text()));
+    QVERIFY(held->minimumSizeHint().width() < held->fontMetrics().horizontalAdvance(held->text())); // wraps
+
+    // The view held still, the line follows further drops all the same.
+    QTest::keyClick(control.window()->plot(), Qt::Key_Plus);
+    QTest::keyClick(control.window()->plot(), Qt::Key_Left);
+    QCOMPARE(view.mode(), HistoryView::Mode::Fixed);
+    ReplayDevice again; // the same flight, held at the newest time
+    QVERIFY(again.openCapture(folder.filePath("dropped.raw")));
+    PortListener againListener(&again);
+    control.followReplay(&again);
+    control.listenTo(&againListener);
+    again.play(0);
+    QVERIFY(QSignalSpy(&again, &ReplayDevice::finished).wait());
+    QTRY_VERIFY(held->text().startsWith("Holds the reports from " + minutesAndSeconds(history.firstTime() - Start) + " ("));
+}
+
+// As narrow as it goes, the window shows the time line whole; the figures
+// are as tall as their lines, in the font as it is; it opens in the next
+// session where it was and as large.
+void tst_HistoryWindow::keepsItsPlaceAndItsTimeLine()
+{
+    PlayedFlight flight(folder.filePath("place.raw"));
+    QVERIFY(flight.ok);
+    auto *figures = child<QLabel>(*flight.history, "historyFigures");
+    flight.history->resize(1, flight.history->height());
+    QTRY_VERIFY(flight.history->width() < 500);
+    QVERIFY(figures->contentsRect().width() >= figures->fontMetrics().horizontalAdvance(figures->text().section('\n', 0, 0)));
+    QCOMPARE(figures->sizeHint().height(), figures->fontMetrics().lineSpacing() * (figures->text().count('\n') + 1));
+    const QSize smallerFont = figures->sizeHint();
+    figures->setFont(QFont(figures->font().family(), figures->font().pointSize() * 2));
+    QVERIFY(figures->sizeHint().width() > smallerFont.width() && figures->minimumSizeHint().width() > smallerFont.width() / 2);
+    for (const bool closed : { true, false }) { // or open as the program ends
+        const QRect place(60 + closed, 70, 640, 380);
+        {
+            Window first;
+            first.historyControl()->openWindow();
+            first.historyControl()->window()->setGeometry(place);
+            if (closed)
+                first.historyControl()->window()->close();
+        }
+        Window next;
+        next.historyControl()->openWindow();
+        QCOMPARE(next.historyControl()->window()->geometry(), place);
+    }
 }
 
 QTEST_MAIN(tst_HistoryWindow)

@@ -587,6 +587,9 @@ void tst_Window::readsInTheChannelsUnits()
     QVERIFY(linked.send(voltsFrame(156, 150, 7, 0)));
     QTRY_COMPARE(rowChild<QLabel>(linked.window, "alarmLabel", 1)->accessibleDescription(),
                  QStringLiteral("Alarm condition holds: volt 1 is above 3.92 V"));
+    // Raw again, the box says nothing of volts.
+    linked.window.findChild<AlarmRows *>()->setScale(1, ChannelScale::defaults(ChannelScale::Volt1));
+    QCOMPARE(value1->toolTip() + value1->accessibleDescription(), QStringLiteral("Threshold value, 1 to 254"));
     QSettings().clear();
 }
 

@@ -147,13 +147,14 @@ QLineEdit *ChannelsDialog::addField(Channel channel, Field field, QWidget *group
 void ChannelsDialog::load(Channel channel, const ChannelScale &scale)
 {
     QLineEdit *const *fields = groups[channel].fields;
-    const QLocale locale;
+    // Every digit kept, so that OK on fields left as they were changes nothing.
+    const auto exactly = [](double value) { return QLocale().toString(value, 'f', QLocale::FloatingPointShortest); };
     fields[ChannelScale::Name]->setText(scale.name);
     fields[ChannelScale::Unit]->setText(scale.unit);
     fields[ChannelScale::Raw1]->setText(QString::number(scale.raw1));
-    fields[ChannelScale::Value1]->setText(locale.toString(scale.value1, 'g', 12));
+    fields[ChannelScale::Value1]->setText(exactly(scale.value1));
     fields[ChannelScale::Raw2]->setText(QString::number(scale.raw2));
-    fields[ChannelScale::Value2]->setText(locale.toString(scale.value2, 'g', 12));
+    fields[ChannelScale::Value2]->setText(exactly(scale.value2));
     fields[ChannelScale::Decimals]->setText(QString::number(scale.decimals));
     check(channel);
 }

@@ -27,10 +27,10 @@ NotificationService::~NotificationService()
 quint32 NotificationService::Notify(const QString &appName, quint32 replacesId,
                                     const QString &appIcon, const QString &summary,
                                     const QString &, const QStringList &, const QVariantMap &hints,
-                                    qint32)
+                                    qint32 expireTimeout)
 {
     const quint32 id = replacesId != 0 ? replacesId : ++lastId;
     calls << Call{ appName, replacesId, appIcon, summary,
-                   hints.value(QStringLiteral("urgency"), -1).toInt(), id };
+                   hints.value(QStringLiteral("urgency"), -1).toInt(), expireTimeout, id };
     return id;
 }
