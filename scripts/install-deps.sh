@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Duplink needs, skipping those already present.
 # Usage: scripts/install-deps.sh [build|test|screenshot|all]   (default: build)
-#   build  compiler, CMake, the Qt 6 libraries, translation tools and Qt's own
-#          translations, help2man for the manual pages and dpkg-buildflags for
-#          the hardening: enough to build and run
+#   build  compiler, CMake, the Qt 6 libraries (with the SQLite driver of the
+#          logbook's index), translation tools and Qt's own translations,
+#          help2man for the manual pages and dpkg-buildflags for the
+#          hardening: enough to build and run
 #   test   build, plus what the full test run needs (clang for fuzzing,
 #          Google Benchmark, the desktop-file and AppStream validators, man,
 #          lintian and hardening-check for the Debian package, the offline
@@ -16,7 +17,8 @@ set -euo pipefail
 # Debian 12's qt6-speech-dev leaves out what its CMake package needs
 # (Qt6QmlIntegration, from qt6-declarative-dev).
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-speech-dev
-    qt6-declarative-dev qt6-l10n-tools qt6-translations-l10n libgl-dev help2man dpkg-dev)
+    qt6-declarative-dev qt6-l10n-tools qt6-translations-l10n libgl-dev help2man dpkg-dev
+    libqt6sql6-sqlite)
 test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
     lintian devscripts qt6-speech-flite-plugin dbus pulseaudio)
 screenshot_packages=(xvfb xdotool imagemagick)
