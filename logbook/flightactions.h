@@ -55,12 +55,15 @@ public:
     // nothing.
     QString writeCsv(const FlightRecord &flight, const QString &path);
 
+public slots:
+    // The current flight opened, or why it cannot be.
+    void openCurrent();
+
 signals:
     void message(const QString &text);
 
 private:
     QAction *makeAction(const QString &text, const QString &name, const QString &description);
-    void openCurrent();
     void editNote();
     void togglePin();
     void exportCurrent();

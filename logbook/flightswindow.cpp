@@ -61,7 +61,7 @@ FlightsWindow::FlightsWindow(Logbook *logbook, QWidget *parent)
 
     flightActions = new FlightActions(logbook, this, [this] { return currentFlight(); });
     connect(flightActions, &FlightActions::message, this, &FlightsWindow::showMessage);
-    connect(view, &QTableView::activated, flightActions->openAction(), &QAction::trigger);
+    connect(view, &QTableView::activated, flightActions, &FlightActions::openCurrent);
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, flightActions,
             &FlightActions::currentChanged);
     for (QAction *action : flightActions->all())

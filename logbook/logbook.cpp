@@ -11,10 +11,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QThread>
 
 #include <cstring>
+#include <utility>
 
 #include <QHash>
 
@@ -194,7 +196,7 @@ IndexUpdate *Logbook::update()
         index().putScanned(record);
     });
     connect(updating, &IndexUpdate::finished, this, [this] {
-        updating->deleteLater();
+        std::exchange(updating, nullptr)->deleteLater();
         emit flightsChanged();
         emit updateFinished();
     });
@@ -220,6 +222,9 @@ QString Logbook::moveToTrash(const QString &file)
 {
     if (isBeingWritten(file))
         return tr("%1 is still being written").arg(file);
+    // Qt 6.4 makes a trash in the working folder when the data folder the
+    // desktop's trash lives in is not there yet.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     QFile flight(filePath(file));
     if (!flight.moveToTrash())
         return tr("Cannot move %1 to the trash: %2").arg(QDir::toNativeSeparators(flight.fileName()),

@@ -53,6 +53,10 @@ bool RawCapture::flush()
 {
     if (!file.isOpen() || file.flush())
         return true;
+    // A write cut short by a full disk or a size limit gives no reason; the
+    // rest, tried again, fails with one (or goes through after all).
+    if (file.flush())
+        return true;
     return fail(tr("cannot write %1: %2").arg(file.fileName(), file.errorString()));
 }
 
