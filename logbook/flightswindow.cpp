@@ -193,9 +193,11 @@ void FlightsWindow::showTotals()
     for (int row = 0; row < flights->rowCount(); ++row)
         bytes += std::max<qint64>(flights->flight(row).bytes, 0);
     const QLocale locale;
-    //: The line under the Flights table: how many flights, the room they take and may take
-    totals->setText(tr("%n flight(s), %1 MB of %2 MB, in %3", nullptr, flights->rowCount())
-                            .arg(locale.toString(double(bytes) / LogbookSettings::BytesPerMegabyte, 'f', 1),
+    const QString count = flights->rowCount() == 1 ? tr("1 flight")
+                                                   : tr("%1 flights").arg(locale.toString(flights->rowCount()));
+    //: Under the Flights table: "12 flights", the room they take and may take, and their folder
+    totals->setText(tr("%1, %2 MB of %3 MB, in %4")
+                            .arg(count, locale.toString(double(bytes) / LogbookSettings::BytesPerMegabyte, 'f', 1),
                                  locale.toString(logbook->settings().maxMegabytes),
                                  QDir::toNativeSeparators(logbook->folder())));
 }

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include <QHash>
+#include <QLocale>
 
 Logbook::Logbook(const LogbookSettings &settings, QObject *parent)
     : QObject(parent), kept(settings)
@@ -254,9 +255,13 @@ int Logbook::keepWithinRoom()
         }
     }
     if (deleted > 0) {
-        emit message(tr("Logbook: deleted the %n oldest flight(s) to keep within %1 MB (logbook/maxMegabytes)",
-                        nullptr, deleted)
-                             .arg(kept.maxMegabytes));
+        const QString room = QLocale().toString(kept.maxMegabytes);
+        emit message(deleted == 1 ? tr("Logbook: deleted the oldest flight to keep within %1 MB (logbook/maxMegabytes)")
+                                            .arg(room)
+                                  : tr("Logbook: deleted the %1 oldest flights to keep within %2 MB "
+                                       "(logbook/maxMegabytes)")
+                                            .arg(deleted)
+                                            .arg(room));
         emit flightsChanged();
     }
     return deleted;

@@ -435,6 +435,276 @@
     </message>
 </context>
 <context>
+    <name>FlightActions</name>
+    <message>
+        <source>&amp;Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the whole flight in a flight history window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write a note on the flight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Pin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep the flight whatever room the flights take</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the flight&apos;s reports to a CSV file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the folder that holds the flights&apos; files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the flight&apos;s file to the trash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation type="unfinished">No se puede abrir %1: %2</translation>
+    </message>
+    <message>
+        <source>Flight history: %1</source>
+        <extracomment>The title of a flight&apos;s history window opened from the Flights window: its start</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note on the flight of %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation type="unfinished">Exportar CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished">Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete flight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the flight of %1 (%2) to the trash?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FlightKeeper</name>
+    <message>
+        <source>Logbook off for this run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: cannot write in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: too many flights start this second</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logbook stopped: %1. The flight is kept as far as it was written; flights are kept again from the next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FlightRecord</name>
+    <message>
+        <source>in progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>window closed</source>
+        <extracomment>How a flight ended: the main window was closed</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no reports for a minute</source>
+        <extracomment>How a flight ended: no report came for a minute</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>link lost for a minute</source>
+        <extracomment>How a flight ended: the serial link stayed lost for a minute</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>could not be written further</source>
+        <extracomment>How a flight ended: its file could not be written on (a full disk)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ended unexpectedly</source>
+        <extracomment>How a flight ended: the program stopped without closing its file (a crash)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <extracomment>A file in the flights folder that is not a flight&apos;s capture, or is damaged</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FlightsModel</name>
+    <message>
+        <source>%1 is not a flight&apos;s capture, or is damaged: it cannot be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <extracomment>In the Flights table&apos;s Pinned column: the flight is kept from deletion</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>alarm %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <extracomment>The Flights table&apos;s Alarms column when no alarm tripped</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 lowest</source>
+        <extracomment>A Flights table column: a channel&apos;s lowest value in the flight</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 highest</source>
+        <extracomment>A Flights table column: a channel&apos;s highest value</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <extracomment>A Flights table column: the time of day the flight started</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <extracomment>A Flights table column: how often each alarm row tripped</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <extracomment>A Flights table column: how the flight ended</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pinned</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FlightsWindow</name>
+    <message>
+        <source>Flights</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <extracomment>The label of the Flights window&apos;s filter box</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter flights</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows only the flights whose row holds this text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A row per flight, newest first. Enter opens the flight in a flight history window, Delete moves it to the trash.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n flight(s), %1 MB of %2 MB, in %3</source>
+        <extracomment>The line under the Flights table: how many flights, the room they take and may take</extracomment>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading the flights&apos; files into the logbook&apos;s index...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GraphExport</name>
     <message>
         <source>Save graph as image...</source>
@@ -607,6 +877,65 @@
     <message>
         <source>Holds the reports from %1 (%2) on: the oldest were dropped to keep within %3 reports.</source>
         <translation>Contiene las lecturas desde %1 (%2): las más antiguas se descartaron para no pasar de %3 lecturas.</translation>
+    </message>
+</context>
+<context>
+    <name>Logbook</name>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: cannot write in %1 (%2). The setting logbook/folder names another folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is still being written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot move %1 to the trash: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Logbook: deleted the %n oldest flight(s) to keep within %1 MB (logbook/maxMegabytes)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LogbookControl</name>
+    <message>
+        <source>Flights...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogbookIndex</name>
+    <message>
+        <source>The logbook&apos;s index %1 was damaged; it is kept as %2 and made anew from the flights&apos; files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot use the logbook&apos;s index %1: its list is made from the files for this run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot use the logbook&apos;s index %1 (%2): its list is made from the files for this run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The logbook&apos;s index: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogbookSettings</name>
+    <message>
+        <source>Setting %1 is not usable: a whole number from %2 to %3 is needed. %4 is used</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1135,6 +1464,18 @@
     <message>
         <source>Open the flight history window too (Ctrl+H): every report since the start against time; with --replay --speed 0, the whole capture at once.</source>
         <translation>Abrir también la ventana del historial del vuelo (Ctrl+H): cada lectura desde el inicio frente al tiempo; con --replay --speed 0, toda la captura de una vez.</translation>
+    </message>
+    <message>
+        <source>Open the Flights window alone (Ctrl+L in the main window): the logbook of every flight kept, without a port; closing it ends the program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep no flight in the logbook during this run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--flights opens the logbook alone; name no device, --replay, --record or --history with it</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
