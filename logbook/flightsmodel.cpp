@@ -141,10 +141,11 @@ QVariant FlightsModel::headerData(int section, Qt::Orientation orientation, int 
         return QAbstractTableModel::headerData(section, orientation, role);
     if (section >= FirstChannel && section < Alarms) {
         const ChannelScale &scale = scales[std::size_t(section - FirstChannel) / 2];
+        // The channel's name over the word, so the columns stay narrow.
         //: A Flights table column: a channel's lowest value in the flight
-        return (section - FirstChannel) % 2 == 0 ? tr("%1 lowest").arg(scale.name)
+        return (section - FirstChannel) % 2 == 0 ? tr("%1\nlowest").arg(scale.name)
                                                  //: A Flights table column: a channel's highest value
-                                                 : tr("%1 highest").arg(scale.name);
+                                                 : tr("%1\nhighest").arg(scale.name);
     }
     switch (section) {
     case Date:

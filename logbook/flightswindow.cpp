@@ -87,6 +87,7 @@ FlightsWindow::FlightsWindow(Logbook *logbook, QWidget *parent)
         setChannelScale(channel, ChannelScale::load(settings, ChannelScale::Channel(channel - 1)));
     reload();
     resize(1000, 460);
+    view->setFocus(); // where the flights are, for the keyboard and screen readers
 }
 
 void FlightsWindow::layOut()
@@ -184,6 +185,7 @@ void FlightsWindow::reload()
     else if (sorted->rowCount() > 0)
         view->setCurrentIndex(sorted->index(0, 0));
     flightActions->currentChanged();
+    view->resizeColumnsToContents();
     showTotals();
 }
 
@@ -195,9 +197,9 @@ void FlightsWindow::showTotals()
     const QLocale locale;
     const QString count = flights->rowCount() == 1 ? tr("1 flight")
                                                    : tr("%1 flights").arg(locale.toString(flights->rowCount()));
-    //: Under the Flights table: "12 flights", the room they take and may take, and their folder
-    totals->setText(tr("%1, %2 MB of %3 MB, in %4")
-                            .arg(count, locale.toString(double(bytes) / LogbookSettings::BytesPerMegabyte, 'f', 1),
+    //: Under the Flights table: "12 flights", the room they take ("1.2 MB") and may take, and their folder
+    totals->setText(tr("%1, %2 of %3 MB, in %4")
+                            .arg(count, locale.formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat),
                                  locale.toString(logbook->settings().maxMegabytes),
                                  QDir::toNativeSeparators(logbook->folder())));
 }

@@ -9,7 +9,8 @@
 #          Google Benchmark, the desktop-file and AppStream validators, man,
 #          lintian and hardening-check for the Debian package, the offline
 #          speech engine with PulseAudio for a sound server of the tests'
-#          own, and dbus-run-session for a bus of the tests' own)
+#          own, dbus-run-session for a bus of the tests' own, and a virtual
+#          X screen with xdotool for the test that kills duplink in flight)
 #   screenshot  a virtual X screen, xdotool and ImageMagick, for
 #          scripts/screenshot.sh
 set -euo pipefail
@@ -20,7 +21,7 @@ build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-sp
     qt6-declarative-dev qt6-l10n-tools qt6-translations-l10n libgl-dev help2man dpkg-dev
     libqt6sql6-sqlite)
 test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
-    lintian devscripts qt6-speech-flite-plugin dbus pulseaudio)
+    lintian devscripts qt6-speech-flite-plugin dbus pulseaudio xvfb xauth xdotool)
 screenshot_packages=(xvfb xdotool imagemagick)
 
 case "${1:-build}" in

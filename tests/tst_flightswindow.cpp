@@ -127,7 +127,7 @@ void tst_FlightsWindow::tableShowsTheFlights()
     QVERIFY(shown.written);
     QCOMPARE(shown.column(column), texts);
     QCOMPARE(shown.table->model()->headerData(FlightsModel::FirstChannel, Qt::Horizontal).toString(),
-             QStringLiteral("RX battery lowest"));
+             QStringLiteral("RX battery\nlowest"));
     const QDateTime start = QDateTime::fromMSecsSinceEpoch(TestFlight::DefaultStart + 2 * 60000);
     QCOMPARE(shown.column(FlightsModel::Date).at(1), start.toString(QStringLiteral("yyyy-MM-dd")));
     QCOMPARE(shown.column(FlightsModel::Start).at(1), start.toString(QStringLiteral("HH:mm:ss")));

@@ -438,270 +438,279 @@
     <name>FlightActions</name>
     <message>
         <source>&amp;Open</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Abrir</translation>
     </message>
     <message>
         <source>Show the whole flight in a flight history window</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar el vuelo entero en una ventana de historial del vuelo</translation>
     </message>
     <message>
         <source>&amp;Note...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nota...</translation>
     </message>
     <message>
         <source>Write a note on the flight</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribir una nota sobre el vuelo</translation>
     </message>
     <message>
         <source>&amp;Pin</source>
-        <translation type="unfinished"></translation>
+        <translation>Fi&amp;jar</translation>
     </message>
     <message>
         <source>Keep the flight whatever room the flights take</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar el vuelo, ocupen lo que ocupen los vuelos</translation>
     </message>
     <message>
         <source>&amp;Export CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Exportar CSV...</translation>
     </message>
     <message>
         <source>Write the flight&apos;s reports to a CSV file</source>
-        <translation type="unfinished"></translation>
+        <translation>Escribir las lecturas del vuelo en un archivo CSV</translation>
     </message>
     <message>
         <source>&amp;Show file</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Mostrar archivo</translation>
     </message>
     <message>
         <source>Open the folder that holds the flights&apos; files</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir la carpeta que guarda los archivos de los vuelos</translation>
     </message>
     <message>
         <source>&amp;Delete...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Borrar...</translation>
     </message>
     <message>
         <source>Move the flight&apos;s file to the trash</source>
-        <translation type="unfinished"></translation>
+        <translation>Mover el archivo del vuelo a la papelera</translation>
     </message>
     <message>
         <source>Cannot open %1: %2</source>
-        <translation type="unfinished">No se puede abrir %1: %2</translation>
+        <translation>No se puede abrir %1: %2</translation>
     </message>
     <message>
         <source>Flight history: %1</source>
         <extracomment>The title of a flight&apos;s history window opened from the Flights window: its start</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Historial del vuelo: %1</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota</translation>
     </message>
     <message>
         <source>Note on the flight of %1:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota sobre el vuelo del %1:</translation>
     </message>
     <message>
         <source>Cannot read %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer %1</translation>
     </message>
     <message>
         <source>Export CSV</source>
-        <translation type="unfinished">Exportar CSV</translation>
+        <translation>Exportar CSV</translation>
     </message>
     <message>
         <source>CSV files (*.csv)</source>
-        <translation type="unfinished">Archivos CSV (*.csv)</translation>
+        <translation>Archivos CSV (*.csv)</translation>
     </message>
     <message>
         <source>Exported to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportado a %1</translation>
     </message>
     <message>
         <source>Cannot open the folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede abrir la carpeta %1</translation>
     </message>
     <message>
         <source>Delete flight</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar vuelo</translation>
     </message>
     <message>
         <source>Move the flight of %1 (%2) to the trash?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Mover el vuelo del %1 (%2) a la papelera?</translation>
     </message>
     <message>
         <source>Moved %1 to the trash</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 movido a la papelera</translation>
     </message>
 </context>
 <context>
     <name>FlightKeeper</name>
     <message>
         <source>Logbook off for this run: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Libro de vuelos desactivado en esta ejecución: %1</translation>
     </message>
     <message>
         <source>Logbook off for this run: cannot write in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Libro de vuelos desactivado en esta ejecución: no se puede escribir en %1</translation>
     </message>
     <message>
         <source>Logbook off for this run: too many flights start this second</source>
-        <translation type="unfinished"></translation>
+        <translation>Libro de vuelos desactivado en esta ejecución: empiezan demasiados vuelos en este segundo</translation>
     </message>
     <message>
         <source>Logbook stopped: %1. The flight is kept as far as it was written; flights are kept again from the next start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Libro de vuelos detenido: %1. El vuelo se conserva hasta donde se escribió; los vuelos se vuelven a guardar desde el próximo inicio.</translation>
     </message>
 </context>
 <context>
     <name>FlightRecord</name>
     <message>
         <source>in progress</source>
-        <translation type="unfinished"></translation>
+        <translation>en curso</translation>
     </message>
     <message>
         <source>window closed</source>
         <extracomment>How a flight ended: the main window was closed</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ventana cerrada</translation>
     </message>
     <message>
         <source>no reports for a minute</source>
         <extracomment>How a flight ended: no report came for a minute</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>un minuto sin lecturas</translation>
     </message>
     <message>
         <source>link lost for a minute</source>
         <extracomment>How a flight ended: the serial link stayed lost for a minute</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>enlace perdido un minuto</translation>
     </message>
     <message>
         <source>could not be written further</source>
         <extracomment>How a flight ended: its file could not be written on (a full disk)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo seguir escribiendo</translation>
     </message>
     <message>
         <source>ended unexpectedly</source>
         <extracomment>How a flight ended: the program stopped without closing its file (a crash)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>terminó inesperadamente</translation>
     </message>
     <message>
         <source>damaged</source>
         <extracomment>A file in the flights folder that is not a flight&apos;s capture, or is damaged</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>dañado</translation>
     </message>
 </context>
 <context>
     <name>FlightsModel</name>
     <message>
         <source>%1 is not a flight&apos;s capture, or is damaged: it cannot be opened</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no es la captura de un vuelo, o está dañado: no se puede abrir</translation>
     </message>
     <message>
         <source>pinned</source>
         <extracomment>In the Flights table&apos;s Pinned column: the flight is kept from deletion</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>fijado</translation>
     </message>
     <message>
         <source>alarm %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>alarma %1: %2</translation>
     </message>
     <message>
         <source>none</source>
         <extracomment>The Flights table&apos;s Alarms column when no alarm tripped</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 lowest</source>
-        <extracomment>A Flights table column: a channel&apos;s lowest value in the flight</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 highest</source>
-        <extracomment>A Flights table column: a channel&apos;s highest value</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>ninguna</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Fecha</translation>
     </message>
     <message>
         <source>Start</source>
         <extracomment>A Flights table column: the time of day the flight started</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Inicio</translation>
     </message>
     <message>
         <source>Duration</source>
-        <translation type="unfinished"></translation>
+        <translation>Duración</translation>
     </message>
     <message>
         <source>Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Dispositivo</translation>
     </message>
     <message>
         <source>Reports</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecturas</translation>
     </message>
     <message>
         <source>Alarms</source>
         <extracomment>A Flights table column: how often each alarm row tripped</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Alarmas</translation>
     </message>
     <message>
         <source>Lost links</source>
-        <translation type="unfinished"></translation>
+        <translation>Enlaces perdidos</translation>
     </message>
     <message>
         <source>Ended</source>
         <extracomment>A Flights table column: how the flight ended</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Final</translation>
     </message>
     <message>
         <source>Pinned</source>
-        <translation type="unfinished"></translation>
+        <translation>Fijado</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>%1
+lowest</source>
+        <extracomment>A Flights table column: a channel&apos;s lowest value in the flight</extracomment>
+        <translation>%1
+mínimo</translation>
+    </message>
+    <message>
+        <source>%1
+highest</source>
+        <extracomment>A Flights table column: a channel&apos;s highest value</extracomment>
+        <translation>%1
+máximo</translation>
     </message>
 </context>
 <context>
     <name>FlightsWindow</name>
     <message>
         <source>Flights</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelos</translation>
     </message>
     <message>
         <source>&amp;Filter:</source>
         <extracomment>The label of the Flights window&apos;s filter box</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Filtro:</translation>
     </message>
     <message>
         <source>Filter flights</source>
-        <translation type="unfinished"></translation>
+        <translation>Filtrar vuelos</translation>
     </message>
     <message>
         <source>Shows only the flights whose row holds this text</source>
-        <translation type="unfinished"></translation>
+        <translation>Muestra solo los vuelos cuya fila contiene este texto</translation>
     </message>
     <message>
         <source>A row per flight, newest first. Enter opens the flight in a flight history window, Delete moves it to the trash.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>%n flight(s), %1 MB of %2 MB, in %3</source>
-        <extracomment>The line under the Flights table: how many flights, the room they take and may take</extracomment>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+        <translation>Una fila por vuelo, el más reciente primero. Intro abre el vuelo en una ventana de historial del vuelo, Supr lo mueve a la papelera.</translation>
     </message>
     <message>
         <source>Reading the flights&apos; files into the logbook&apos;s index...</source>
-        <translation type="unfinished"></translation>
+        <translation>Leyendo los archivos de los vuelos en el índice del libro de vuelos...</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>1 flight</source>
+        <translation>1 vuelo</translation>
+    </message>
+    <message>
+        <source>%1 flights</source>
+        <translation>%1 vuelos</translation>
+    </message>
+    <message>
+        <source>%1, %2 of %3 MB, in %4</source>
+        <extracomment>Under the Flights table: &quot;12 flights&quot;, the room they take (&quot;1.2 MB&quot;) and may take, and their folder</extracomment>
+        <translation>%1, %2 de %3 MB, en %4</translation>
     </message>
 </context>
 <context>
@@ -883,59 +892,60 @@
     <name>Logbook</name>
     <message>
         <source>the folder cannot be made</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede crear la carpeta</translation>
     </message>
     <message>
         <source>Logbook off for this run: cannot write in %1 (%2). The setting logbook/folder names another folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Libro de vuelos desactivado en esta ejecución: no se puede escribir en %1 (%2). El ajuste logbook/folder indica otra carpeta.</translation>
     </message>
     <message>
         <source>%1 is still being written</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 todavía se está escribiendo</translation>
     </message>
     <message>
         <source>Cannot move %1 to the trash: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede mover %1 a la papelera: %2</translation>
     </message>
-    <message numerus="yes">
-        <source>Logbook: deleted the %n oldest flight(s) to keep within %1 MB (logbook/maxMegabytes)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>Logbook: deleted the oldest flight to keep within %1 MB (logbook/maxMegabytes)</source>
+        <translation>Libro de vuelos: se borró el vuelo más antiguo para no pasar de %1 MB (logbook/maxMegabytes)</translation>
+    </message>
+    <message>
+        <source>Logbook: deleted the %1 oldest flights to keep within %2 MB (logbook/maxMegabytes)</source>
+        <translation>Libro de vuelos: se borraron los %1 vuelos más antiguos para no pasar de %2 MB (logbook/maxMegabytes)</translation>
     </message>
 </context>
 <context>
     <name>LogbookControl</name>
     <message>
         <source>Flights...</source>
-        <translation type="unfinished"></translation>
+        <translation>Vuelos...</translation>
     </message>
 </context>
 <context>
     <name>LogbookIndex</name>
     <message>
         <source>The logbook&apos;s index %1 was damaged; it is kept as %2 and made anew from the flights&apos; files</source>
-        <translation type="unfinished"></translation>
+        <translation>El índice del libro de vuelos %1 estaba dañado; se guarda como %2 y se crea de nuevo a partir de los archivos de los vuelos</translation>
     </message>
     <message>
         <source>Cannot use the logbook&apos;s index %1: its list is made from the files for this run</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar el índice del libro de vuelos %1: la lista se hace a partir de los archivos en esta ejecución</translation>
     </message>
     <message>
         <source>Cannot use the logbook&apos;s index %1 (%2): its list is made from the files for this run</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar el índice del libro de vuelos %1 (%2): la lista se hace a partir de los archivos en esta ejecución</translation>
     </message>
     <message>
         <source>The logbook&apos;s index: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Índice del libro de vuelos: %1</translation>
     </message>
 </context>
 <context>
     <name>LogbookSettings</name>
     <message>
         <source>Setting %1 is not usable: a whole number from %2 to %3 is needed. %4 is used</source>
-        <translation type="unfinished"></translation>
+        <translation>El ajuste %1 no se puede usar: hace falta un número entero de %2 a %3. Se usa %4</translation>
     </message>
 </context>
 <context>
@@ -1467,15 +1477,15 @@
     </message>
     <message>
         <source>Open the Flights window alone (Ctrl+L in the main window): the logbook of every flight kept, without a port; closing it ends the program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir solo la ventana Vuelos (Ctrl+L en la ventana principal): el libro de todos los vuelos guardados, sin puerto; al cerrarla termina el programa.</translation>
     </message>
     <message>
         <source>Keep no flight in the logbook during this run.</source>
-        <translation type="unfinished"></translation>
+        <translation>No guardar ningún vuelo en el libro de vuelos en esta ejecución.</translation>
     </message>
     <message>
         <source>--flights opens the logbook alone; name no device, --replay, --record or --history with it</source>
-        <translation type="unfinished"></translation>
+        <translation>--flights abre solo el libro de vuelos; no indique con él ningún dispositivo, --replay, --record ni --history</translation>
     </message>
 </context>
 </TS>
