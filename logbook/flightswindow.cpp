@@ -39,6 +39,9 @@ FlightsWindow::FlightsWindow(Logbook *logbook, QWidget *parent)
     filter = new QLineEdit;
     filter->setObjectName(QStringLiteral("flightsFilter"));
     filter->setClearButtonEnabled(true);
+    // Qt's own button in the box would have no name for a screen reader.
+    if (auto *clear = filter->findChild<QAction *>(QStringLiteral("_q_qlineeditclearaction")))
+        clear->setText(tr("Clear the filter"));
     connect(filter, &QLineEdit::textChanged, sorted, &QSortFilterProxyModel::setFilterFixedString);
 
     view = new QTableView;
@@ -58,6 +61,7 @@ FlightsWindow::FlightsWindow(Logbook *logbook, QWidget *parent)
     status = new QLabel;
     status->setObjectName(QStringLiteral("flightsStatus"));
     status->setWordWrap(true);
+    status->hide(); // until there is something to say
 
     flightActions = new FlightActions(logbook, this, [this] { return currentFlight(); });
     connect(flightActions, &FlightActions::message, this, &FlightsWindow::showMessage);
@@ -212,6 +216,7 @@ QString FlightsWindow::statusText() const
 void FlightsWindow::showMessage(const QString &text)
 {
     status->setText(text);
+    status->setVisible(!text.isEmpty());
 }
 
 void FlightsWindow::updateIndex()

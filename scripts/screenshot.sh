@@ -21,11 +21,12 @@
 #               the Flights window (duplink --flights) over FOLDER, a folder
 #               of flights the logbook kept, with the channels in volts and
 #               percent (output defaults to docs/flights.png). The README's
-#               folder holds sessions of duplink against the simulator, with
-#               XDG_DATA_HOME pointed at a folder of their own: seeds 7, 3,
-#               5, 9 and 11 for 20 to 120 s, one of them killed with kill -9,
-#               one of them pinned with a note; duplink --flights, Alt+N and
-#               Alt+P write those.
+#               folder holds five sessions of duplink at once against the
+#               simulator (seeds 7, 3, 5, 9 and 11 for 120, 60, 30, 90 and
+#               5 s), with XDG_DATA_HOME pointed at a folder of their own:
+#               the second killed with kill -9 after 30 s, the first closed
+#               after 65 s, the fifth too short to keep; then, in duplink
+#               --flights, Ctrl+End, Alt+N with a note, and Alt+P.
 #   build-dir   defaults to build/; needs app/duplink and tools/duplink-sim
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
@@ -108,7 +109,10 @@ wait_window() {
 }
 
 # A private X server on the first free display, so no desktop is disturbed.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+# The Flights window is wide: a row holds each channel's lowest and highest.
+screen=1024x768x24
+[ -n "$flights" ] && screen=1760x900x24
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
 xvfb_pid=$!
 for ((i = 0; i < 100; ++i)); do
     [ -s "$work/display" ] && break
@@ -137,7 +141,7 @@ if [ -n "$capture$flights" ]; then
         "$build_dir/app/duplink" --flights >"$work/app.out" 2>"$work/app.err" &
         app_pid=$!
         window=$(wait_window '^Flights$' 15) || fail "no Flights window: $(cat "$work/app.err")"
-        xdotool windowsize "$window" 1180 330
+        xdotool windowsize "$window" 1720 285
     fi
     sleep 3
     import -window "$window" "$work/shot.png"

@@ -712,6 +712,10 @@ Höchstwert</translation>
         <extracomment>Under the Flights table: &quot;12 flights&quot;, the room they take (&quot;1.2 MB&quot;) and may take, and their folder</extracomment>
         <translation>%1, %2 von %3 MB, in %4</translation>
     </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Filter leeren</translation>
+    </message>
 </context>
 <context>
     <name>GraphExport</name>

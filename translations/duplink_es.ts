@@ -712,6 +712,10 @@ máximo</translation>
         <extracomment>Under the Flights table: &quot;12 flights&quot;, the room they take (&quot;1.2 MB&quot;) and may take, and their folder</extracomment>
         <translation>%1, %2 de %3 MB, en %4</translation>
     </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Vaciar el filtro</translation>
+    </message>
 </context>
 <context>
     <name>GraphExport</name>
