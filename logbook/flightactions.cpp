@@ -129,14 +129,15 @@ void FlightActions::editNote()
     bool accepted = false;
     const QString text = QInputDialog::getText(window, tr("Note"), tr("Note on the flight of %1:").arg(flightName(*flight)),
                                                QLineEdit::Normal, flight->note, &accepted);
-    if (accepted)
-        logbook->setNote(flight->file, text.trimmed());
+    if (accepted && !logbook->setNote(flight->file, text.trimmed()))
+        emit message(tr("Cannot keep the note: the logbook's index cannot be written"));
 }
 
 void FlightActions::togglePin()
 {
-    if (const FlightRecord *flight = current())
-        logbook->setPinned(flight->file, !flight->pinned);
+    const FlightRecord *flight = current();
+    if (flight && !logbook->setPinned(flight->file, !flight->pinned))
+        emit message(tr("Cannot keep the pin: the logbook's index cannot be written"));
 }
 
 QString FlightActions::writeCsv(const FlightRecord &flight, const QString &path)

@@ -39,8 +39,8 @@ QString FlightKeeper::lockPath(const QString &folder, const QString &file)
 
 void FlightKeeper::follow(PortListener *reporter)
 {
-    if (stopped || listener)
-        return;
+    if (listener)
+        return; // one session a keeper
     listener = reporter;
     connect(listener, &PortListener::blockRead, this, &FlightKeeper::heardBlock);
     connect(listener, &PortListener::reportThreshold, this, &FlightKeeper::heardThreshold);
@@ -56,7 +56,6 @@ void FlightKeeper::finish()
 {
     if (recording)
         end(FlightEnding::Closed);
-    stopped = true;
     if (listener)
         listener->disconnect(this);
 }
@@ -185,7 +184,6 @@ void FlightKeeper::writeFailed(const QString &reason)
 
 void FlightKeeper::stop(const QString &message)
 {
-    stopped = true;
     if (listener)
         listener->disconnect(this);
     emit failed(message);

@@ -99,7 +99,6 @@ private:
     qint64 silenceLimit = SilenceLimitMs;
     QTimer check;
     bool lost = false;
-    bool stopped = false;
 };
 
 #endif

@@ -41,14 +41,9 @@ void LogbookControl::followLink(SerialLink *link)
     connect(link, &SerialLink::restored, book, [this] { book->linkChanged(false); });
 }
 
-void LogbookControl::followReplay(ReplayDevice *)
-{
-    replay = true;
-}
-
 void LogbookControl::keepSession(const QString &device)
 {
-    if (keeping && !replay && listener)
+    if (keeping && listener)
         book->keep(listener, device);
 }
 

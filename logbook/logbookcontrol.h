@@ -16,12 +16,11 @@ QT_END_NAMESPACE
 class FlightsWindow;
 class Logbook;
 class PortListener;
-class ReplayDevice;
 class SerialLink;
 
 // The logbook in the main window: every session with a link is kept, flight
 // by flight, unless the settings (logbook/keep) or the command line
-// (--no-logbook) say otherwise; a replay never is. Owns the "Flights..."
+// (--no-logbook) say otherwise; a replay, which has no link, never is. Owns the "Flights..."
 // entry (Ctrl+L) and the window it opens. What the user should hear of it
 // (flights deleted for room, a folder or file that cannot be written) it
 // says through message().
@@ -49,8 +48,6 @@ public:
     void listenTo(PortListener *listener);
     // The link's device names the flights; its losses say how they ended.
     void followLink(SerialLink *link);
-    // A replay is shown, never kept.
-    void followReplay(ReplayDevice *device);
     // Keeps what the listener reports from now on, under this name.
     void keepSession(const QString &device);
     // Ends the flight in progress: the window closes.
@@ -71,7 +68,6 @@ private:
     QPointer<PortListener> listener;
     FlightsWindow *shown = nullptr;
     bool keeping = true;
-    bool replay = false;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include "testframes.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -57,6 +58,7 @@ private slots:
     void flightsStartAndEnd_data();
     void flightsStartAndEnd();
     void captureHoldsTheSessionFromItsFirstReport();
+    void aNameTakenGetsANumber();
     void fullDiskEndsTheFlightKeepingWhatWasWritten();
 };
 
@@ -138,6 +140,23 @@ void tst_FlightKeeper::captureHoldsTheSessionFromItsFirstReport()
         records << record.bytes;
     }
     QCOMPARE(records, (QList<QByteArray>{ thresholdFrame(1, 100, 0) + thresholdFrame(3, 200, 1, 2) + first, reports(2) }));
+}
+
+// Another flight of the same second, here or by another copy of Duplink.
+void tst_FlightKeeper::aNameTakenGetsANumber()
+{
+    QTemporaryDir folder;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (int s = 0; s < 3; ++s) { // whichever second the report comes in
+        QFile taken(folder.filePath(now.addSecs(s).toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) + ".raw"));
+        QVERIFY(taken.open(QIODevice::WriteOnly));
+    }
+    Feed feed;
+    FlightKeeper keeper(folder.path());
+    keeper.follow(&feed.listener);
+    feed.read(reports(1));
+    QVERIFY(keeper.flightPath().endsWith(QStringLiteral("-2.raw")));
+    QVERIFY(flightFiles(folder.path()).contains(QFileInfo(keeper.flightPath()).fileName().chopped(6) + ".raw"));
 }
 
 // Written up to the limit, the flight ends there with a message, and no

@@ -1,6 +1,7 @@
 #include "flightactions.h"
 #include "flightsmodel.h"
 #include "flightswindow.h"
+#include "channelscale.h"
 #include "historyplot.h"
 #include "historywindow.h"
 #include "logbook.h"
@@ -14,9 +15,14 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
@@ -101,6 +107,8 @@ private slots:
     void noteAndPin();
     void exportWritesTheWholeFlight();
     void everyControlIsNamed();
+    void followsTheFolder();
+    void stoppedUpdateGoesOnNextTime();
 };
 
 void tst_FlightsWindow::tableShowsTheFlights_data()
@@ -133,6 +141,20 @@ void tst_FlightsWindow::tableShowsTheFlights()
     QCOMPARE(shown.column(FlightsModel::Start).at(1), start.toString(QStringLiteral("HH:mm:ss")));
     QCOMPARE(shown.current(), QStringLiteral("notes.txt"));
     QVERIFY(shown.window->statusText().isEmpty());
+    // Numbers sort as numbers, whatever they read as.
+    using M = FlightsModel;
+    for (int c : { int(M::Date), int(M::Start), int(M::Duration), int(M::Reports), int(M::FirstChannel), M::Alarms - 1,
+                   int(M::Alarms), int(M::LostLinks) })
+        QVERIFY(shown.table->model()->index(1, c).data(M::SortRole).typeId() != QMetaType::QString);
+
+    ChannelScale tx = ChannelScale::defaults(ChannelScale::Volt2);
+    tx.unit = QStringLiteral("V");
+    QSignalSpy headers(shown.window->model(), &QAbstractItemModel::headerDataChanged);
+    QSignalSpy cells(shown.window->model(), &QAbstractItemModel::dataChanged);
+    shown.window->setChannelScale(2, tx);
+    QCOMPARE(headers.value(0), (QVariantList{ QVariant::fromValue(Qt::Horizontal), M::FirstChannel + 2, M::FirstChannel + 3 }));
+    QCOMPARE(cells.value(0).value(1).toModelIndex().column(), M::FirstChannel + 3);
+    QCOMPARE(shown.column(M::FirstChannel + 3).at(1), QStringLiteral("151 V"));
 }
 
 void tst_FlightsWindow::sortAndFilter_data()
@@ -250,6 +272,16 @@ void tst_FlightsWindow::noteAndPin()
     QCOMPARE(shown.column(FlightsModel::Pinned), (QStringList{ "", "", "pinned", "" }));
     const std::vector<FlightRecord> kept = shown.logbook->flights();
     QVERIFY(std::any_of(kept.begin(), kept.end(), [](const FlightRecord &r) { return r.pinned && r.note == "gusty, new prop"; }));
+
+    { // An index that can no longer be written, as another program might leave it.
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(shown.folder.filePath(QStringLiteral("logbook.sqlite")));
+        QVERIFY(other.open() && other.exec(QStringLiteral("DROP TABLE flights")).lastError().type() == QSqlError::NoError);
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    pin->click();
+    QCOMPARE(shown.window->statusText(), QStringLiteral("Cannot keep the pin: the logbook's index cannot be written"));
 }
 
 void tst_FlightsWindow::exportWritesTheWholeFlight()
@@ -287,6 +319,41 @@ void tst_FlightsWindow::everyControlIsNamed()
     QCOMPARE(cells->rowCount(), 4);
     QCOMPARE(cells->cellAt(1, FlightsModel::Duration)->text(QAccessible::Name), QStringLiteral("1:02:03"));
     QCOMPARE(cells->columnDescription(FlightsModel::Ending), QStringLiteral("Ended"));
+}
+
+// A flight copied in by hand shows without asking.
+void tst_FlightsWindow::followsTheFolder()
+{
+    ShownFlights shown;
+    TestFlight copied;
+    QVERIFY(copied.write(shown.folder.filePath(QStringLiteral("copied.raw"))));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.table->model()->rowCount(), 5, 3 * FlightsWindow::FolderSettleMs);
+}
+
+// Flights not yet read when the update was stopped are read the next time.
+void tst_FlightsWindow::stoppedUpdateGoesOnNextTime()
+{
+    TemporarySettings settings;
+    QTemporaryDir folder;
+    const int threads = QThread::idealThreadCount();
+    TestFlight big;
+    big.reports = 200000;
+    for (int i = 0; i < threads + 2; ++i)
+        QVERIFY(big.write(folder.filePath(QStringLiteral("big%1.raw").arg(i))));
+    LogbookSettings kept;
+    kept.folder = folder.path();
+    Logbook logbook(kept);
+    QSignalSpy updated(&logbook, &Logbook::updateFinished);
+    FlightsWindow window(&logbook);
+    window.show();
+    QVERIFY(window.progressDialog());
+    window.progressDialog()->findChild<QPushButton *>()->click(); // Stop
+    QVERIFY(updated.wait(10000));
+    QVERIFY(window.model()->rowCount() <= threads); // those under way
+    QTRY_VERIFY(!window.progressDialog());
+    window.updateIndex();
+    QVERIFY(updated.wait(10000));
+    QCOMPARE(window.model()->rowCount(), threads + 2);
 }
 
 QTEST_MAIN(tst_FlightsWindow)

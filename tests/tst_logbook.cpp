@@ -1,6 +1,7 @@
 #include "flightscan.h"
 #include "logbook.h"
 #include "logbookindex.h"
+#include "outputcapture.h"
 #include "portlistener.h"
 #include "retention.h"
 #include "testflight.h"
@@ -9,6 +10,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +86,10 @@ private slots:
     void retentionKeepsPinnedFlightsOnDisk();
     void shortFlightsAreNotKept_data();
     void shortFlightsAreNotKept();
+    void settings_data();
+    void settings();
+    void durations_data();
+    void durations();
 };
 
 // The figures are the scan's; deleting the index loses only what the
@@ -256,6 +262,57 @@ void tst_Logbook::shortFlightsAreNotKept()
         QCOMPARE(listed.front().ending, FlightEnding::Closed);
         QCOMPARE(listed.front().reports, 2);
     }
+}
+
+void tst_Logbook::settings_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<qint64>("read"); // minimumSeconds or maxMegabytes as read
+    QTest::addColumn<bool>("said");   // a line on standard error
+
+    QTest::newRow("shortest, kept") << "minimumSeconds" << "30" << qint64(30) << false;
+    QTest::newRow("shortest, none") << "minimumSeconds" << "0" << qint64(0) << false;
+    QTest::newRow("shortest, below none") << "minimumSeconds" << "-1" << qint64(10) << true;
+    QTest::newRow("shortest, over a day") << "minimumSeconds" << "86401" << qint64(10) << true;
+    QTest::newRow("room, kept") << "maxMegabytes" << " 100 " << qint64(100) << false;
+    QTest::newRow("room, none") << "maxMegabytes" << "0" << qint64(2048) << true;
+    QTest::newRow("room, no number") << "maxMegabytes" << "lots" << qint64(2048) << true;
+}
+
+void tst_Logbook::settings()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(qint64, read);
+    QFETCH(bool, said);
+    QTemporaryDir folder;
+    QSettings kept(folder.filePath(QStringLiteral("duplink.conf")), QSettings::IniFormat);
+    kept.setValue(QStringLiteral("logbook/") + key, value);
+    OutputCapture errors(stderr);
+    const LogbookSettings loaded = LogbookSettings::load(kept);
+    QCOMPARE(key == QLatin1String("maxMegabytes") ? loaded.maxMegabytes : qint64(loaded.minimumSeconds), read);
+    QCOMPARE(errors.programText().contains(QByteArray("Setting logbook/") + key.toLatin1() + " is not usable"), said);
+}
+
+void tst_Logbook::durations_data()
+{
+    QTest::addColumn<qint64>("ms");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("none") << qint64(-5) << "0:00";
+    QTest::newRow("under a minute") << qint64(59999) << "0:59";
+    QTest::newRow("an hour less a second") << qint64(3599000) << "59:59";
+    QTest::newRow("an hour") << qint64(3600000) << "1:00:00";
+    QTest::newRow("an hour and ten minutes") << qint64(4203000) << "1:10:03";
+    QTest::newRow("ten hours") << qint64(36000000) << "10:00:00";
+}
+
+void tst_Logbook::durations()
+{
+    QFETCH(qint64, ms);
+    QFETCH(QString, text);
+    QCOMPARE(FlightRecord::durationText(ms), text);
 }
 
 QTEST_GUILESS_MAIN(tst_Logbook)

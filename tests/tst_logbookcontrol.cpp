@@ -1,3 +1,4 @@
+#include "flightkeeper.h"
 #include "flightrecord.h"
 #include "flightsmodel.h"
 #include "flightswindow.h"
@@ -46,6 +47,7 @@ class tst_LogbookControl : public QObject
 private slots:
     void sessionsKept_data();
     void sessionsKept();
+    void lostLinkEndsTheFlight();
     void unwritableFolderIsSaidOnce();
     void flightsEntryOpensTheWindow();
     void killedFlightIsKeptToItsLastSecond();
@@ -98,6 +100,23 @@ void tst_LogbookControl::sessionsKept()
         QCOMPARE(kept.front().low[0], 90);
         QCOMPARE(kept.front().trips[0], 1); // volt 1 under the module's alarm 1
     }
+}
+
+// The module's adapter pulled out: the flight ends a silence later, as lost.
+void tst_LogbookControl::lostLinkEndsTheFlight()
+{
+    TemporarySettings settings;
+    QSettings().setValue(QStringLiteral("logbook/minimumSeconds"), 0);
+    OutputCapture quiet(stderr);
+    LinkedWindow linked;
+    QVERIFY(linked.send(voltsFrame(90, 120, 200, 100)));
+    FlightKeeper *keeper = linked.window.logbookControl()->logbook()->keeper();
+    QTRY_VERIFY(keeper->isFlying());
+    keeper->setSilenceLimit(100, 20);
+    QSignalSpy ended(keeper, &FlightKeeper::flightEnded);
+    linked.pty.close();
+    QVERIFY(ended.wait(5000));
+    QCOMPARE(ended.at(0).at(1).value<FlightEnding>(), FlightEnding::LinkLost);
 }
 
 // One line on the status line and standard error, and the window goes on.

@@ -60,8 +60,7 @@ void MenuControls::followLink(SerialLink *link)
 
 void MenuControls::followReplay(ReplayDevice *device)
 {
-    historyControl->followReplay(device);
-    logbookControl->followReplay(device);
+    historyControl->followReplay(device); // the logbook keeps no replay
     recordingControl->startPending();
 }
 
