@@ -1,4 +1,8 @@
+#include "flightswindow.h"
 #include "historycontrol.h"
+#include "logbook.h"
+#include "logbookcontrol.h"
+#include "logbooksettings.h"
 #include "replaydevice.h"
 #include "toolkitoptions.h"
 #include "translations.h"
@@ -9,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <cmath>
 #include <cstdio>
@@ -41,6 +46,14 @@ const QCommandLineOption HistoryOption(
         QT_TRANSLATE_NOOP("main",
                 "Open the flight history window too (Ctrl+H): every report since the start against "
                 "time; with --replay --speed 0, the whole capture at once."));
+const QCommandLineOption FlightsOption(
+        QStringLiteral("flights"),
+        QT_TRANSLATE_NOOP("main",
+                "Open the Flights window alone (Ctrl+L in the main window): the logbook of every "
+                "flight kept, without a port; closing it ends the program."));
+const QCommandLineOption NoLogbookOption(
+        QStringLiteral("no-logbook"),
+        QT_TRANSLATE_NOOP("main", "Keep no flight in the logbook during this run."));
 
 QCommandLineOption translated(QCommandLineOption option)
 {
@@ -55,7 +68,8 @@ void describeArguments(QCommandLineParser &parser)
             "main", "Monitor and configure the telemetry module of a radio-control link."));
     parser.addHelpOption();
     parser.addVersionOption();
-    for (const QCommandLineOption &option : { RecordOption, ReplayOption, SpeedOption, HistoryOption })
+    for (const QCommandLineOption &option :
+         { RecordOption, ReplayOption, SpeedOption, HistoryOption, FlightsOption, NoLogbookOption })
         parser.addOption(translated(option));
     parser.addPositionalArgument(
             //: The command line's positional argument, in the help's list of arguments
@@ -79,6 +93,11 @@ QString checkOptions(const QCommandLineParser &parser)
         return QCoreApplication::translate("main", "--speed wants a number, 0 or more");
     if (parser.isSet(ReplayOption) && !parser.positionalArguments().isEmpty())
         return QCoreApplication::translate("main", "--replay plays a file; name no device with it");
+    const bool withSession = !parser.positionalArguments().isEmpty() || parser.isSet(ReplayOption)
+            || parser.isSet(RecordOption) || parser.isSet(HistoryOption);
+    if (parser.isSet(FlightsOption) && withSession)
+        return QCoreApplication::translate(
+                "main", "--flights opens the logbook alone; name no device, --replay, --record or --history with it");
     return {};
 }
 
@@ -167,6 +186,14 @@ int main(int argc, char *argv[])
     if (const QString problem = checkOptions(parser); !problem.isEmpty())
         return reportUsageError(problem);
 
+    if (parser.isSet(FlightsOption)) {
+        QSettings settings;
+        Logbook logbook(LogbookSettings::load(settings));
+        FlightsWindow flights(&logbook);
+        flights.show();
+        return app.exec();
+    }
+
     // A capture that cannot be played is refused before the window opens.
     ReplayDevice replay;
     const QString replayPath = parser.value(ReplayOption);
@@ -190,6 +217,8 @@ int main(int argc, char *argv[])
                      Qt::QueuedConnection);
     if (!recordPath.isEmpty())
         window.recordFromLinkUp(recordPath);
+    if (parser.isSet(NoLogbookOption))
+        window.logbookControl()->setKeeping(false);
     if (!replayPath.isEmpty()) {
         window.showReplay(&replay, QFileInfo(replayPath).fileName());
         replay.play(parser.value(SpeedOption).toDouble());

@@ -8,7 +8,8 @@
 //   bench_endtoend --mode linerate DEVICE   while duplink-sim --rate 137 writes:
 //       process CPU time as a share of one core; --fill-pane starts with a
 //       full data pane, as after half an hour at line rate; --history opens
-//       the flight history window too, following the reports
+//       the flight history window too, following the reports; --no-logbook
+//       keeps no flight (the logbook writes to XDG_DATA_HOME otherwise)
 //   bench_endtoend --mode floor DEVICE      the same, with a bare listener on
 //       the port and no window: what reading the line costs on this machine
 //   bench_endtoend --mode idle              the window on a pseudo-terminal of
@@ -24,6 +25,7 @@
 #include "dialogdriver.h"
 #include "historycontrol.h"
 #include "linkqualityaverage.h"
+#include "logbookcontrol.h"
 #include "portlistener.h"
 #include "processusage.h"
 #include "pseudoterminal.h"
@@ -507,11 +509,13 @@ int main(int argc, char *argv[])
             QStringLiteral("Start with a full data pane."));
     const QCommandLineOption historyOption(QStringLiteral("history"),
             QStringLiteral("Open the flight history window too."));
+    const QCommandLineOption noLogbookOption(QStringLiteral("no-logbook"),
+            QStringLiteral("Keep no flight in the logbook."));
     const QCommandLineOption timeoutOption(QStringLiteral("timeout"),
             QStringLiteral("Give up after this many seconds."), QStringLiteral("S"),
             QStringLiteral("600"));
     parser.addOptions({ modeOption, framesOption, steadyOption, warmupOption, secondsOption,
-                        fillOption, historyOption, timeoutOption });
+                        fillOption, historyOption, noLogbookOption, timeoutOption });
     parser.process(app);
     const QString mode = parser.value(modeOption);
     if (mode == QLatin1String("idle"))
@@ -550,6 +554,7 @@ int main(int argc, char *argv[])
     }
 
     Window window;
+    window.logbookControl()->setKeeping(!parser.isSet(noLogbookOption));
     // The device is given on the command line instead.
     DialogDriver closer(&window, DialogDriver::Reject);
     window.show(); // returns once the port dialog is closed

@@ -4,7 +4,7 @@
 # for a few seconds and captures the main window. Builds nothing. Duplink
 # runs with settings of its own, so the user's do not show.
 #
-# Usage: scripts/screenshot.sh [--reading | --history CAPTURE] [build-dir] [output.png]
+# Usage: scripts/screenshot.sh [--reading | --history CAPTURE | --flights FOLDER] [build-dir] [output.png]
 #   --reading   the "Reading the graph" picture instead: alarm thresholds
 #               shown, the pointer resting on the graph with its tooltip
 #               (output defaults to docs/reading-the-graph.png)
@@ -17,6 +17,16 @@
 #                 duplink-sim --seed 7 --link /tmp/module --duration 370 &
 #                 duplink-record --raw flight.raw --duration 690 /tmp/module &
 #                 sleep 375; duplink-sim --seed 8 --link /tmp/module --duration 330
+#   --flights FOLDER
+#               the Flights window (duplink --flights) over FOLDER, a folder
+#               of flights the logbook kept, with the channels in volts and
+#               percent (output defaults to docs/flights.png). The README's
+#               folder holds five sessions of duplink at once against the
+#               simulator (seeds 7, 3, 5, 9 and 11 for 120, 60, 30, 90 and
+#               5 s), with XDG_DATA_HOME pointed at a folder of their own:
+#               the second killed with kill -9 after 30 s, the first closed
+#               after 65 s, the fifth too short to keep; then, in duplink
+#               --flights, Ctrl+End, Alt+N with a note, and Alt+P.
 #   build-dir   defaults to build/; needs app/duplink and tools/duplink-sim
 #   output.png  defaults to docs/screenshot.png
 # Environment: SCREENSHOT_DELAY seconds of telemetry before the capture
@@ -29,16 +39,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 reading=false
 capture=
+flights=
 if [ "${1:-}" = --reading ]; then
     reading=true
     shift
 elif [ "${1:-}" = --history ]; then
     capture=$(realpath "${2:?--history wants a raw capture}")
     shift 2
+elif [ "${1:-}" = --flights ]; then
+    flights=$(realpath "${2:?--flights wants a folder of flights}")
+    shift 2
 fi
 default_output=docs/screenshot.png
 $reading && default_output=docs/reading-the-graph.png
 [ -n "$capture" ] && default_output=docs/flight-history.png
+[ -n "$flights" ] && default_output=docs/flights.png
 build_dir=$(realpath -m "${1:-build}")
 output=$(realpath -m "${2:-$default_output}")
 # The reading picture waits for the simulated flight's sag, which trips
@@ -94,7 +109,10 @@ wait_window() {
 }
 
 # A private X server on the first free display, so no desktop is disturbed.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
+# The Flights window is wide: a row holds each channel's lowest and highest.
+screen=1024x768x24
+[ -n "$flights" ] && screen=1760x900x24
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
 xvfb_pid=$!
 for ((i = 0; i < 100; ++i)); do
     [ -s "$work/display" ] && break
@@ -106,17 +124,25 @@ DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY # draw on that X server, nowhere else
 
-# The history of a capture: no simulator, no port dialog.
-if [ -n "$capture" ]; then
+# The history of a capture, or the logbook: no simulator, no port dialog.
+if [ -n "$capture$flights" ]; then
     export XDG_CONFIG_HOME="$work/config"
     mkdir -p "$XDG_CONFIG_HOME/duplink"
     printf '%s\n' '[channels]' 'volt1\name=RX battery' 'volt1\unit=V' 'volt1\value2=10' \
         'volt1\decimals=2' 'volt2\name=TX battery' 'volt2\unit=V' 'volt2\value2=10' \
         'volt2\decimals=2' 'linkq\unit=%' 'linkq\value2=100' >"$XDG_CONFIG_HOME/duplink/duplink.conf"
-    "$build_dir/app/duplink" --replay "$capture" --speed 0 --history >"$work/app.out" 2>"$work/app.err" &
-    app_pid=$!
-    window=$(wait_window '^Flight history$' 15) || fail "no history window: $(cat "$work/app.err")"
-    xdotool windowsize "$window" 900 500
+    if [ -n "$capture" ]; then
+        "$build_dir/app/duplink" --replay "$capture" --speed 0 --history >"$work/app.out" 2>"$work/app.err" &
+        app_pid=$!
+        window=$(wait_window '^Flight history$' 15) || fail "no history window: $(cat "$work/app.err")"
+        xdotool windowsize "$window" 900 500
+    else
+        printf '%s\n' '[logbook]' "folder=$flights" >>"$XDG_CONFIG_HOME/duplink/duplink.conf"
+        "$build_dir/app/duplink" --flights >"$work/app.out" 2>"$work/app.err" &
+        app_pid=$!
+        window=$(wait_window '^Flights$' 15) || fail "no Flights window: $(cat "$work/app.err")"
+        xdotool windowsize "$window" 1720 285
+    fi
     sleep 3
     import -window "$window" "$work/shot.png"
     /usr/bin/convert "$work/shot.png" -strip -define png:exclude-chunks=date,time "$output"

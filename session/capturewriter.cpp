@@ -12,6 +12,8 @@ bool CaptureWriter::open(const QString &path)
 bool CaptureWriter::start(PortListener &listener)
 {
     clock.start();
+    if (!lead.isEmpty() && !capture.append(0, lead))
+        return false;
     connect(&listener, &PortListener::blockRead, this, &CaptureWriter::writeBlock);
     return true;
 }

@@ -14,6 +14,10 @@ class CaptureWriter : public SessionSink
     Q_OBJECT
 
 public:
+    // Bytes that came before start(), written as its first record, at time
+    // 0: what a recording begun in the middle of a read must not lose.
+    void setLead(const QByteArray &bytes) { lead = bytes; }
+
     bool open(const QString &path) override;
     bool start(PortListener &listener) override;
     bool flush() override { return capture.flush(); }
@@ -25,6 +29,7 @@ private:
 
     RawCapture capture;
     QElapsedTimer clock;
+    QByteArray lead;
 };
 
 #endif

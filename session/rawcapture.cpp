@@ -53,6 +53,10 @@ bool RawCapture::flush()
 {
     if (!file.isOpen() || file.flush())
         return true;
+    // A write cut short by a full disk or a size limit gives no reason; the
+    // rest, tried again, fails with one (or goes through after all).
+    if (file.flush())
+        return true;
     return fail(tr("cannot write %1: %2").arg(file.fileName(), file.errorString()));
 }
 
@@ -75,11 +79,32 @@ bool RawCapture::open(const QString &path, bool playWhatIsWhole)
 bool RawCapture::checkRecords(bool playWhatIsWhole)
 {
     const qint64 size = file.size();
+    // Mapped, the records' framing is checked without a call to the system
+    // for each record (a seek each took most of the time); a file that cannot
+    // be mapped is read a header at a time.
+    uchar *mapped = size > HeaderLength ? file.map(0, size) : nullptr;
+    const auto readHeader = [&](qint64 at, char *header) {
+        if (!mapped)
+            return file.seek(at) && file.read(header, RecordHeaderLength) == RecordHeaderLength;
+        if (at + RecordHeaderLength > size)
+            return false;
+        std::memcpy(header, mapped + at, RecordHeaderLength);
+        return true;
+    };
+    const bool checked = checkRecords(playWhatIsWhole, size, readHeader);
+    if (mapped)
+        file.unmap(mapped);
+    return checked;
+}
+
+template<typename ReadHeader>
+bool RawCapture::checkRecords(bool playWhatIsWhole, qint64 size, ReadHeader readHeader)
+{
     qint64 at = HeaderLength;
     qint64 previousMs = 0;
     while (at < size) {
         char header[RecordHeaderLength];
-        const bool headerWhole = file.seek(at) && file.read(header, RecordHeaderLength) == RecordHeaderLength;
+        const bool headerWhole = readHeader(at, header);
         const quint32 length = headerWhole ? qFromLittleEndian<quint32>(header + 8) : 0;
         if (headerWhole) {
             const qint64 ms = qint64(qFromLittleEndian<quint64>(header));
@@ -110,8 +135,8 @@ bool RawCapture::next(Record &record)
     if (got == RecordHeaderLength) {
         const quint32 length = qFromLittleEndian<quint32>(header + 8);
         record.ms = qint64(qFromLittleEndian<quint64>(header));
-        record.bytes = file.read(length);
-        if (record.bytes.size() == qsizetype(length))
+        record.bytes.resize(qsizetype(length)); // the record's room used again, when it is the only user
+        if (file.read(record.bytes.data(), qint64(length)) == qint64(length))
             return true;
     }
     // The file was checked when opened; it changed, or cannot be read.

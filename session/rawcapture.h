@@ -58,6 +58,8 @@ private:
 
     bool fail(const QString &reason);
     bool checkRecords(bool playWhatIsWhole);
+    template<typename ReadHeader>
+    bool checkRecords(bool playWhatIsWhole, qint64 size, ReadHeader readHeader);
 
     QFile file;
     QString error;

@@ -50,6 +50,14 @@ void tst_CommandLine::commandLine_data()
                                            << QByteArray("duplink 1.") << QByteArray() << display;
         QTest::addRow("unknown option%s", suffix) << duplink << QStringList{ "--bogus" } << 2
                                                   << QByteArray() << unknown << display;
+        QTest::addRow("flights with a device%s", suffix)
+                << duplink << QStringList{ "--flights", "/dev/ttyUSB0" } << 2 << QByteArray()
+                << QByteArray("duplink: --flights opens the logbook alone; name no device, --replay, --record or "
+                              "--history with it\n")
+                << display;
+        QTest::addRow("flights with a replay%s", suffix)
+                << duplink << QStringList{ "--no-logbook", "--flights", "--replay", "flight.raw" } << 2
+                << QByteArray() << QByteArray("duplink: --flights opens the logbook alone;") << display;
         // The toolkit's own options are its to judge, not ours.
         QTest::addRow("toolkit options%s", suffix)
                 << duplink << QStringList{ "-platform", "offscreen", "-style=Fusion", "--bogus" } << 2

@@ -435,6 +435,289 @@
     </message>
 </context>
 <context>
+    <name>FlightActions</name>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Öffnen</translation>
+    </message>
+    <message>
+        <source>Show the whole flight in a flight history window</source>
+        <translation>Den ganzen Flug in einem Fenster des Flugverlaufs zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation>&amp;Notiz...</translation>
+    </message>
+    <message>
+        <source>Write a note on the flight</source>
+        <translation>Eine Notiz zum Flug schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Pin</source>
+        <translation>An&amp;heften</translation>
+    </message>
+    <message>
+        <source>Keep the flight whatever room the flights take</source>
+        <translation>Den Flug behalten, wie viel Platz die Flüge auch brauchen</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV...</source>
+        <translation>Als CSV &amp;exportieren...</translation>
+    </message>
+    <message>
+        <source>Write the flight&apos;s reports to a CSV file</source>
+        <translation>Die Messungen des Flugs in eine CSV-Datei schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Show file</source>
+        <translation>Datei &amp;zeigen</translation>
+    </message>
+    <message>
+        <source>Open the folder that holds the flights&apos; files</source>
+        <translation>Den Ordner mit den Dateien der Flüge öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Löschen...</translation>
+    </message>
+    <message>
+        <source>Move the flight&apos;s file to the trash</source>
+        <translation>Die Datei des Flugs in den Papierkorb verschieben</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Flight history: %1</source>
+        <extracomment>The title of a flight&apos;s history window opened from the Flights window: its start</extracomment>
+        <translation>Flugverlauf: %1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Note on the flight of %1:</source>
+        <translation>Notiz zum Flug vom %1:</translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Nach %1 exportiert</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder %1</source>
+        <translation>Der Ordner %1 kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Delete flight</source>
+        <translation>Flug löschen</translation>
+    </message>
+    <message>
+        <source>Move the flight of %1 (%2) to the trash?</source>
+        <translation>Den Flug vom %1 (%2) in den Papierkorb verschieben?</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash</source>
+        <translation>%1 in den Papierkorb verschoben</translation>
+    </message>
+</context>
+<context>
+    <name>FlightKeeper</name>
+    <message>
+        <source>Logbook off for this run: %1</source>
+        <translation>Flugbuch für diesen Lauf aus: %1</translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: cannot write in %1</source>
+        <translation>Flugbuch für diesen Lauf aus: in %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: too many flights start this second</source>
+        <translation>Flugbuch für diesen Lauf aus: zu viele Flüge beginnen in dieser Sekunde</translation>
+    </message>
+    <message>
+        <source>Logbook stopped: %1. The flight is kept as far as it was written; flights are kept again from the next start.</source>
+        <translation>Flugbuch angehalten: %1. Der Flug bleibt, so weit er geschrieben wurde; Flüge werden ab dem nächsten Start wieder behalten.</translation>
+    </message>
+</context>
+<context>
+    <name>FlightRecord</name>
+    <message>
+        <source>in progress</source>
+        <translation>läuft</translation>
+    </message>
+    <message>
+        <source>window closed</source>
+        <extracomment>How a flight ended: the main window was closed</extracomment>
+        <translation>Fenster geschlossen</translation>
+    </message>
+    <message>
+        <source>no reports for a minute</source>
+        <extracomment>How a flight ended: no report came for a minute</extracomment>
+        <translation>eine Minute ohne Messung</translation>
+    </message>
+    <message>
+        <source>link lost for a minute</source>
+        <extracomment>How a flight ended: the serial link stayed lost for a minute</extracomment>
+        <translation>Verbindung eine Minute verloren</translation>
+    </message>
+    <message>
+        <source>could not be written further</source>
+        <extracomment>How a flight ended: its file could not be written on (a full disk)</extracomment>
+        <translation>nicht weiter schreibbar</translation>
+    </message>
+    <message>
+        <source>ended unexpectedly</source>
+        <extracomment>How a flight ended: the program stopped without closing its file (a crash)</extracomment>
+        <translation>unerwartet beendet</translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <extracomment>A file in the flights folder that is not a flight&apos;s capture, or is damaged</extracomment>
+        <translation>beschädigt</translation>
+    </message>
+</context>
+<context>
+    <name>FlightsModel</name>
+    <message>
+        <source>%1 is not a flight&apos;s capture, or is damaged: it cannot be opened</source>
+        <translation>%1 ist kein Mitschnitt eines Flugs oder beschädigt: er kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <extracomment>In the Flights table&apos;s Pinned column: the flight is kept from deletion</extracomment>
+        <translation>angeheftet</translation>
+    </message>
+    <message>
+        <source>alarm %1: %2</source>
+        <translation>Alarm %1: %2</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <extracomment>The Flights table&apos;s Alarms column when no alarm tripped</extracomment>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <extracomment>A Flights table column: the time of day the flight started</extracomment>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation>Messungen</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <extracomment>A Flights table column: how often each alarm row tripped</extracomment>
+        <translation>Alarme</translation>
+    </message>
+    <message>
+        <source>Lost links</source>
+        <translation>Verbindungsverluste</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <extracomment>A Flights table column: how the flight ended</extracomment>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Pinned</source>
+        <translation>Angeheftet</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>%1
+lowest</source>
+        <extracomment>A Flights table column: a channel&apos;s lowest value in the flight</extracomment>
+        <translation>%1
+Tiefstwert</translation>
+    </message>
+    <message>
+        <source>%1
+highest</source>
+        <extracomment>A Flights table column: a channel&apos;s highest value</extracomment>
+        <translation>%1
+Höchstwert</translation>
+    </message>
+</context>
+<context>
+    <name>FlightsWindow</name>
+    <message>
+        <source>Flights</source>
+        <translation>Flüge</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <extracomment>The label of the Flights window&apos;s filter box</extracomment>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>Filter flights</source>
+        <translation>Flüge filtern</translation>
+    </message>
+    <message>
+        <source>Shows only the flights whose row holds this text</source>
+        <translation>Zeigt nur die Flüge, deren Zeile diesen Text enthält</translation>
+    </message>
+    <message>
+        <source>A row per flight, newest first. Enter opens the flight in a flight history window, Delete moves it to the trash.</source>
+        <translation>Eine Zeile pro Flug, der neueste zuerst. Eingabe öffnet den Flug in einem Fenster des Flugverlaufs, Entf verschiebt ihn in den Papierkorb.</translation>
+    </message>
+    <message>
+        <source>Reading the flights&apos; files into the logbook&apos;s index...</source>
+        <translation>Die Dateien der Flüge werden in den Index des Flugbuchs gelesen...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>1 flight</source>
+        <translation>1 Flug</translation>
+    </message>
+    <message>
+        <source>%1 flights</source>
+        <translation>%1 Flüge</translation>
+    </message>
+    <message>
+        <source>%1, %2 of %3 MB, in %4</source>
+        <extracomment>Under the Flights table: &quot;12 flights&quot;, the room they take (&quot;1.2 MB&quot;) and may take, and their folder</extracomment>
+        <translation>%1, %2 von %3 MB, in %4</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Filter leeren</translation>
+    </message>
+</context>
+<context>
     <name>GraphExport</name>
     <message>
         <source>Save graph as image...</source>
@@ -607,6 +890,66 @@
     <message>
         <source>Holds the reports from %1 (%2) on: the oldest were dropped to keep within %3 reports.</source>
         <translation>Enthält die Messungen ab %1 (%2): die ältesten wurden verworfen, um bei höchstens %3 Messungen zu bleiben.</translation>
+    </message>
+</context>
+<context>
+    <name>Logbook</name>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>der Ordner kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: cannot write in %1 (%2). The setting logbook/folder names another folder.</source>
+        <translation>Flugbuch für diesen Lauf aus: in %1 kann nicht geschrieben werden (%2). Die Einstellung logbook/folder nennt einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>%1 is still being written</source>
+        <translation>%1 wird noch geschrieben</translation>
+    </message>
+    <message>
+        <source>Cannot move %1 to the trash: %2</source>
+        <translation>%1 kann nicht in den Papierkorb verschoben werden: %2</translation>
+    </message>
+    <message>
+        <source>Logbook: deleted the oldest flight to keep within %1 MB (logbook/maxMegabytes)</source>
+        <translation>Flugbuch: der älteste Flug wurde gelöscht, um unter %1 MB zu bleiben (logbook/maxMegabytes)</translation>
+    </message>
+    <message>
+        <source>Logbook: deleted the %1 oldest flights to keep within %2 MB (logbook/maxMegabytes)</source>
+        <translation>Flugbuch: die %1 ältesten Flüge wurden gelöscht, um unter %2 MB zu bleiben (logbook/maxMegabytes)</translation>
+    </message>
+</context>
+<context>
+    <name>LogbookControl</name>
+    <message>
+        <source>Flights...</source>
+        <translation>Flüge...</translation>
+    </message>
+</context>
+<context>
+    <name>LogbookIndex</name>
+    <message>
+        <source>The logbook&apos;s index %1 was damaged; it is kept as %2 and made anew from the flights&apos; files</source>
+        <translation>Der Index des Flugbuchs %1 war beschädigt; er bleibt als %2 erhalten und wird aus den Dateien der Flüge neu angelegt</translation>
+    </message>
+    <message>
+        <source>Cannot use the logbook&apos;s index %1: its list is made from the files for this run</source>
+        <translation>Der Index des Flugbuchs %1 ist nicht nutzbar: die Liste wird für diesen Lauf aus den Dateien erstellt</translation>
+    </message>
+    <message>
+        <source>Cannot use the logbook&apos;s index %1 (%2): its list is made from the files for this run</source>
+        <translation>Der Index des Flugbuchs %1 ist nicht nutzbar (%2): die Liste wird für diesen Lauf aus den Dateien erstellt</translation>
+    </message>
+    <message>
+        <source>The logbook&apos;s index: %1</source>
+        <translation>Index des Flugbuchs: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LogbookSettings</name>
+    <message>
+        <source>Setting %1 is not usable: a whole number from %2 to %3 is needed. %4 is used</source>
+        <translation>Die Einstellung %1 ist unbrauchbar: eine ganze Zahl von %2 bis %3 wird gebraucht. %4 wird verwendet</translation>
     </message>
 </context>
 <context>
@@ -1135,6 +1478,18 @@
     <message>
         <source>Open the flight history window too (Ctrl+H): every report since the start against time; with --replay --speed 0, the whole capture at once.</source>
         <translation>Auch das Fenster des Flugverlaufs öffnen (Strg+H): jede Messung seit dem Start über der Zeit; mit --replay --speed 0 den ganzen Mitschnitt auf einmal.</translation>
+    </message>
+    <message>
+        <source>Open the Flights window alone (Ctrl+L in the main window): the logbook of every flight kept, without a port; closing it ends the program.</source>
+        <translation>Nur das Fenster „Flüge“ öffnen (Strg+L im Hauptfenster): das Flugbuch aller behaltenen Flüge, ohne Port; es zu schließen beendet das Programm.</translation>
+    </message>
+    <message>
+        <source>Keep no flight in the logbook during this run.</source>
+        <translation>In diesem Lauf keinen Flug im Flugbuch behalten.</translation>
+    </message>
+    <message>
+        <source>--flights opens the logbook alone; name no device, --replay, --record or --history with it</source>
+        <translation>--flights öffnet nur das Flugbuch; kein Gerät, --replay, --record oder --history dazu angeben</translation>
     </message>
 </context>
 </TS>

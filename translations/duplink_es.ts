@@ -435,6 +435,289 @@
     </message>
 </context>
 <context>
+    <name>FlightActions</name>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Abrir</translation>
+    </message>
+    <message>
+        <source>Show the whole flight in a flight history window</source>
+        <translation>Mostrar el vuelo entero en una ventana de historial del vuelo</translation>
+    </message>
+    <message>
+        <source>&amp;Note...</source>
+        <translation>&amp;Nota...</translation>
+    </message>
+    <message>
+        <source>Write a note on the flight</source>
+        <translation>Escribir una nota sobre el vuelo</translation>
+    </message>
+    <message>
+        <source>&amp;Pin</source>
+        <translation>Fi&amp;jar</translation>
+    </message>
+    <message>
+        <source>Keep the flight whatever room the flights take</source>
+        <translation>Conservar el vuelo, ocupen lo que ocupen los vuelos</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV...</source>
+        <translation>&amp;Exportar CSV...</translation>
+    </message>
+    <message>
+        <source>Write the flight&apos;s reports to a CSV file</source>
+        <translation>Escribir las lecturas del vuelo en un archivo CSV</translation>
+    </message>
+    <message>
+        <source>&amp;Show file</source>
+        <translation>&amp;Mostrar archivo</translation>
+    </message>
+    <message>
+        <source>Open the folder that holds the flights&apos; files</source>
+        <translation>Abrir la carpeta que guarda los archivos de los vuelos</translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Borrar...</translation>
+    </message>
+    <message>
+        <source>Move the flight&apos;s file to the trash</source>
+        <translation>Mover el archivo del vuelo a la papelera</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>No se puede abrir %1: %2</translation>
+    </message>
+    <message>
+        <source>Flight history: %1</source>
+        <extracomment>The title of a flight&apos;s history window opened from the Flights window: its start</extracomment>
+        <translation>Historial del vuelo: %1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>Note on the flight of %1:</source>
+        <translation>Nota sobre el vuelo del %1:</translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>No se puede leer %1</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exportar CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exportado a %1</translation>
+    </message>
+    <message>
+        <source>Cannot open the folder %1</source>
+        <translation>No se puede abrir la carpeta %1</translation>
+    </message>
+    <message>
+        <source>Delete flight</source>
+        <translation>Borrar vuelo</translation>
+    </message>
+    <message>
+        <source>Move the flight of %1 (%2) to the trash?</source>
+        <translation>¿Mover el vuelo del %1 (%2) a la papelera?</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the trash</source>
+        <translation>%1 movido a la papelera</translation>
+    </message>
+</context>
+<context>
+    <name>FlightKeeper</name>
+    <message>
+        <source>Logbook off for this run: %1</source>
+        <translation>Libro de vuelos desactivado en esta ejecución: %1</translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: cannot write in %1</source>
+        <translation>Libro de vuelos desactivado en esta ejecución: no se puede escribir en %1</translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: too many flights start this second</source>
+        <translation>Libro de vuelos desactivado en esta ejecución: empiezan demasiados vuelos en este segundo</translation>
+    </message>
+    <message>
+        <source>Logbook stopped: %1. The flight is kept as far as it was written; flights are kept again from the next start.</source>
+        <translation>Libro de vuelos detenido: %1. El vuelo se conserva hasta donde se escribió; los vuelos se vuelven a guardar desde el próximo inicio.</translation>
+    </message>
+</context>
+<context>
+    <name>FlightRecord</name>
+    <message>
+        <source>in progress</source>
+        <translation>en curso</translation>
+    </message>
+    <message>
+        <source>window closed</source>
+        <extracomment>How a flight ended: the main window was closed</extracomment>
+        <translation>ventana cerrada</translation>
+    </message>
+    <message>
+        <source>no reports for a minute</source>
+        <extracomment>How a flight ended: no report came for a minute</extracomment>
+        <translation>un minuto sin lecturas</translation>
+    </message>
+    <message>
+        <source>link lost for a minute</source>
+        <extracomment>How a flight ended: the serial link stayed lost for a minute</extracomment>
+        <translation>enlace perdido un minuto</translation>
+    </message>
+    <message>
+        <source>could not be written further</source>
+        <extracomment>How a flight ended: its file could not be written on (a full disk)</extracomment>
+        <translation>no se pudo seguir escribiendo</translation>
+    </message>
+    <message>
+        <source>ended unexpectedly</source>
+        <extracomment>How a flight ended: the program stopped without closing its file (a crash)</extracomment>
+        <translation>terminó inesperadamente</translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <extracomment>A file in the flights folder that is not a flight&apos;s capture, or is damaged</extracomment>
+        <translation>dañado</translation>
+    </message>
+</context>
+<context>
+    <name>FlightsModel</name>
+    <message>
+        <source>%1 is not a flight&apos;s capture, or is damaged: it cannot be opened</source>
+        <translation>%1 no es la captura de un vuelo, o está dañado: no se puede abrir</translation>
+    </message>
+    <message>
+        <source>pinned</source>
+        <extracomment>In the Flights table&apos;s Pinned column: the flight is kept from deletion</extracomment>
+        <translation>fijado</translation>
+    </message>
+    <message>
+        <source>alarm %1: %2</source>
+        <translation>alarma %1: %2</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <extracomment>The Flights table&apos;s Alarms column when no alarm tripped</extracomment>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <extracomment>A Flights table column: the time of day the flight started</extracomment>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Duración</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Dispositivo</translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation>Lecturas</translation>
+    </message>
+    <message>
+        <source>Alarms</source>
+        <extracomment>A Flights table column: how often each alarm row tripped</extracomment>
+        <translation>Alarmas</translation>
+    </message>
+    <message>
+        <source>Lost links</source>
+        <translation>Enlaces perdidos</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <extracomment>A Flights table column: how the flight ended</extracomment>
+        <translation>Final</translation>
+    </message>
+    <message>
+        <source>Pinned</source>
+        <translation>Fijado</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Nota</translation>
+    </message>
+    <message>
+        <source>%1
+lowest</source>
+        <extracomment>A Flights table column: a channel&apos;s lowest value in the flight</extracomment>
+        <translation>%1
+mínimo</translation>
+    </message>
+    <message>
+        <source>%1
+highest</source>
+        <extracomment>A Flights table column: a channel&apos;s highest value</extracomment>
+        <translation>%1
+máximo</translation>
+    </message>
+</context>
+<context>
+    <name>FlightsWindow</name>
+    <message>
+        <source>Flights</source>
+        <translation>Vuelos</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <extracomment>The label of the Flights window&apos;s filter box</extracomment>
+        <translation>&amp;Filtro:</translation>
+    </message>
+    <message>
+        <source>Filter flights</source>
+        <translation>Filtrar vuelos</translation>
+    </message>
+    <message>
+        <source>Shows only the flights whose row holds this text</source>
+        <translation>Muestra solo los vuelos cuya fila contiene este texto</translation>
+    </message>
+    <message>
+        <source>A row per flight, newest first. Enter opens the flight in a flight history window, Delete moves it to the trash.</source>
+        <translation>Una fila por vuelo, el más reciente primero. Intro abre el vuelo en una ventana de historial del vuelo, Supr lo mueve a la papelera.</translation>
+    </message>
+    <message>
+        <source>Reading the flights&apos; files into the logbook&apos;s index...</source>
+        <translation>Leyendo los archivos de los vuelos en el índice del libro de vuelos...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>1 flight</source>
+        <translation>1 vuelo</translation>
+    </message>
+    <message>
+        <source>%1 flights</source>
+        <translation>%1 vuelos</translation>
+    </message>
+    <message>
+        <source>%1, %2 of %3 MB, in %4</source>
+        <extracomment>Under the Flights table: &quot;12 flights&quot;, the room they take (&quot;1.2 MB&quot;) and may take, and their folder</extracomment>
+        <translation>%1, %2 de %3 MB, en %4</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Vaciar el filtro</translation>
+    </message>
+</context>
+<context>
     <name>GraphExport</name>
     <message>
         <source>Save graph as image...</source>
@@ -607,6 +890,66 @@
     <message>
         <source>Holds the reports from %1 (%2) on: the oldest were dropped to keep within %3 reports.</source>
         <translation>Contiene las lecturas desde %1 (%2): las más antiguas se descartaron para no pasar de %3 lecturas.</translation>
+    </message>
+</context>
+<context>
+    <name>Logbook</name>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>no se puede crear la carpeta</translation>
+    </message>
+    <message>
+        <source>Logbook off for this run: cannot write in %1 (%2). The setting logbook/folder names another folder.</source>
+        <translation>Libro de vuelos desactivado en esta ejecución: no se puede escribir en %1 (%2). El ajuste logbook/folder indica otra carpeta.</translation>
+    </message>
+    <message>
+        <source>%1 is still being written</source>
+        <translation>%1 todavía se está escribiendo</translation>
+    </message>
+    <message>
+        <source>Cannot move %1 to the trash: %2</source>
+        <translation>No se puede mover %1 a la papelera: %2</translation>
+    </message>
+    <message>
+        <source>Logbook: deleted the oldest flight to keep within %1 MB (logbook/maxMegabytes)</source>
+        <translation>Libro de vuelos: se borró el vuelo más antiguo para no pasar de %1 MB (logbook/maxMegabytes)</translation>
+    </message>
+    <message>
+        <source>Logbook: deleted the %1 oldest flights to keep within %2 MB (logbook/maxMegabytes)</source>
+        <translation>Libro de vuelos: se borraron los %1 vuelos más antiguos para no pasar de %2 MB (logbook/maxMegabytes)</translation>
+    </message>
+</context>
+<context>
+    <name>LogbookControl</name>
+    <message>
+        <source>Flights...</source>
+        <translation>Vuelos...</translation>
+    </message>
+</context>
+<context>
+    <name>LogbookIndex</name>
+    <message>
+        <source>The logbook&apos;s index %1 was damaged; it is kept as %2 and made anew from the flights&apos; files</source>
+        <translation>El índice del libro de vuelos %1 estaba dañado; se guarda como %2 y se crea de nuevo a partir de los archivos de los vuelos</translation>
+    </message>
+    <message>
+        <source>Cannot use the logbook&apos;s index %1: its list is made from the files for this run</source>
+        <translation>No se puede usar el índice del libro de vuelos %1: la lista se hace a partir de los archivos en esta ejecución</translation>
+    </message>
+    <message>
+        <source>Cannot use the logbook&apos;s index %1 (%2): its list is made from the files for this run</source>
+        <translation>No se puede usar el índice del libro de vuelos %1 (%2): la lista se hace a partir de los archivos en esta ejecución</translation>
+    </message>
+    <message>
+        <source>The logbook&apos;s index: %1</source>
+        <translation>Índice del libro de vuelos: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LogbookSettings</name>
+    <message>
+        <source>Setting %1 is not usable: a whole number from %2 to %3 is needed. %4 is used</source>
+        <translation>El ajuste %1 no se puede usar: hace falta un número entero de %2 a %3. Se usa %4</translation>
     </message>
 </context>
 <context>
@@ -1135,6 +1478,18 @@
     <message>
         <source>Open the flight history window too (Ctrl+H): every report since the start against time; with --replay --speed 0, the whole capture at once.</source>
         <translation>Abrir también la ventana del historial del vuelo (Ctrl+H): cada lectura desde el inicio frente al tiempo; con --replay --speed 0, toda la captura de una vez.</translation>
+    </message>
+    <message>
+        <source>Open the Flights window alone (Ctrl+L in the main window): the logbook of every flight kept, without a port; closing it ends the program.</source>
+        <translation>Abrir solo la ventana Vuelos (Ctrl+L en la ventana principal): el libro de todos los vuelos guardados, sin puerto; al cerrarla termina el programa.</translation>
+    </message>
+    <message>
+        <source>Keep no flight in the logbook during this run.</source>
+        <translation>No guardar ningún vuelo en el libro de vuelos en esta ejecución.</translation>
+    </message>
+    <message>
+        <source>--flights opens the logbook alone; name no device, --replay, --record or --history with it</source>
+        <translation>--flights abre solo el libro de vuelos; no indique con él ningún dispositivo, --replay, --record ni --history</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "alarmannouncer.h"
 #include "channelscontrol.h"
 #include "historycontrol.h"
+#include "logbookcontrol.h"
 #include "recordingcontrol.h"
 #include "replaydevice.h"
 #include "seriallink.h"
@@ -19,7 +20,11 @@ MenuControls::MenuControls(QWidget *window, AlarmRows *rows)
     for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
         historyControl->setChannelScale(channel, channelsControl->scale(channel));
     connect(channelsControl, &ChannelsControl::scaleChanged, historyControl, &HistoryControl::setChannelScale);
+    logbookControl = new LogbookControl(window);
+    connect(channelsControl, &ChannelsControl::scaleChanged, logbookControl, &LogbookControl::setChannelScale);
     announcer = new AlarmAnnouncer(*rows, window);
+    connect(recordingControl, &RecordingControl::message, this, &MenuControls::message);
+    connect(logbookControl, &LogbookControl::message, this, &MenuControls::message);
 }
 
 QAction *MenuControls::separator()
@@ -33,6 +38,7 @@ QList<QAction *> MenuControls::menuEntries()
 {
     return { separator(), recordingControl->recordAction(), recordingControl->stopAction(),
              separator(), channelsControl->editAction(), historyControl->openAction(),
+             logbookControl->flightsAction(),
              separator(), announcer->speakAction(), announcer->notifyAction(),
              announcer->silenceAction() };
 }
@@ -41,17 +47,25 @@ void MenuControls::listenTo(PortListener *listener)
 {
     recordingControl->setListener(listener);
     historyControl->listenTo(listener);
+    logbookControl->listenTo(listener);
 }
 
 // A recording asked for at start waits for the link to be up.
 void MenuControls::followLink(SerialLink *link)
 {
     historyControl->followLink(link);
+    logbookControl->followLink(link);
     link->whenUp(recordingControl, [this] { recordingControl->startPending(); });
 }
 
 void MenuControls::followReplay(ReplayDevice *device)
 {
-    historyControl->followReplay(device);
+    historyControl->followReplay(device); // the logbook keeps no replay
     recordingControl->startPending();
+}
+
+void MenuControls::finish()
+{
+    recordingControl->finish();
+    logbookControl->finish();
 }

@@ -13,6 +13,7 @@ class AlarmAnnouncer;
 class AlarmRows;
 class ChannelsControl;
 class HistoryControl;
+class LogbookControl;
 class PortListener;
 class RecordingControl;
 class ReplayDevice;
@@ -20,10 +21,11 @@ class SerialLink;
 
 // The controls behind the entries of the graph's and the data pane's
 // context menus, each owning its entries, settings and windows: recording,
-// the channels' units, the flight history, the alarms' callouts and
-// notifications. This makes them, hands each what it needs of the session
-// as it comes (the listener, the link, or the replay), and lists their
-// entries, in groups, for the menus. The window wires what they tell it.
+// the channels' units, the flight history, the logbook, the alarms'
+// callouts and notifications. This makes them, hands each what it needs of
+// the session as it comes (the listener, the link, or the replay), and
+// lists their entries, in groups, for the menus. What they have to tell the
+// user comes out of message(); the window shows it.
 class MenuControls : public QObject
 {
     Q_OBJECT
@@ -34,6 +36,7 @@ public:
     RecordingControl *recording() const { return recordingControl; }
     ChannelsControl *channels() const { return channelsControl; }
     HistoryControl *history() const { return historyControl; }
+    LogbookControl *logbook() const { return logbookControl; }
 
     // The menus' entries, a separator before each group.
     QList<QAction *> menuEntries();
@@ -41,6 +44,11 @@ public:
     void listenTo(PortListener *listener);
     void followLink(SerialLink *link);
     void followReplay(ReplayDevice *device);
+    // The window closes: everything written out.
+    void finish();
+
+signals:
+    void message(const QString &text);
 
 private:
     QAction *separator();
@@ -49,6 +57,7 @@ private:
     RecordingControl *recordingControl;
     ChannelsControl *channelsControl;
     HistoryControl *historyControl;
+    LogbookControl *logbookControl;
     AlarmAnnouncer *announcer;
 };
 

@@ -80,6 +80,11 @@ HistoryControl *Window::historyControl() const
     return controls->history();
 }
 
+LogbookControl *Window::logbookControl() const
+{
+    return controls->logbook();
+}
+
 void Window::recordFromLinkUp(const QString &path)
 {
     recording->setPending(path);
@@ -87,7 +92,7 @@ void Window::recordFromLinkUp(const QString &path)
 
 void Window::setUpRecording()
 {
-    connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
+    connect(controls, &MenuControls::message, this, [this](const QString &text) { showStatus(text); });
     connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
     connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
 }
@@ -149,7 +154,7 @@ void Window::showEvent(QShowEvent *event)
 
 void Window::closeEvent(QCloseEvent *event)
 {
-    recording->finish(); // all of it on disk before the program ends
+    controls->finish(); // the recording and the flight on disk before the program ends
     QWidget::closeEvent(event);
 }
 

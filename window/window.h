@@ -21,6 +21,7 @@ class AlarmRows;
 class ChannelsControl;
 class DataPane;
 class HistoryControl;
+class LogbookControl;
 class MenuControls;
 class PortListener;
 class RecordingControl;
@@ -72,6 +73,8 @@ public:
 
     // Every report since the start, and the "Flight history" window.
     HistoryControl *historyControl() const;
+    // The logbook, which keeps every session with a link, and the "Flights" window.
+    LogbookControl *logbookControl() const;
 
 signals:
     // The user closed the port dialog without choosing a port.

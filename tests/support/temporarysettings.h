@@ -4,7 +4,8 @@
 #include <QTemporaryDir>
 
 // While it lives, QSettings reads and writes a folder of its own instead of
-// the user's config folder. Make one before anything opens settings.
+// the user's config folder, and data (the logbook's flights) go to a folder
+// of its own too (XDG_DATA_HOME). Make one before anything opens settings.
 class TemporarySettings
 {
 public:
@@ -12,9 +13,13 @@ public:
     ~TemporarySettings();
 
     QString path() const { return folder.path(); }
+    // Where the logbook keeps its flights meanwhile.
+    QString flightsFolder() const;
 
 private:
     QTemporaryDir folder;
+    bool hadDataHome = false;
+    QByteArray dataHome;
 };
 
 #endif

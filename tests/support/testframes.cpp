@@ -26,6 +26,12 @@ QByteArray voltsFrame(quint8 volt1, quint8 volt2, quint8 linkq, quint8 linkql)
     return wireFrame(QByteArray(payload, sizeof payload));
 }
 
+QByteArray thresholdFrame(int row, quint8 value, quint8 comparison, quint8 level)
+{
+    const char payload[] = { char(Protocol::alarmCommand(row - 1)), char(value), char(comparison), char(level) };
+    return wireFrame(QByteArray(payload, sizeof payload));
+}
+
 QList<QByteArray> sessionFrames()
 {
     QList<QByteArray> frames;
