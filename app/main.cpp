@@ -1,5 +1,7 @@
+#include "brokeraddress.h"
 #include "historycontrol.h"
 #include "replaydevice.h"
+#include "sharecontrol.h"
 #include "toolkitoptions.h"
 #include "translations.h"
 #include "usageerror.h"
@@ -42,6 +44,21 @@ const QCommandLineOption HistoryOption(
                 "Open the flight history window too (Ctrl+H): every report since the start against "
                 "time; with --replay --speed 0, the whole capture at once."));
 
+const QCommandLineOption ShareOption(
+        QStringLiteral("share"),
+        QT_TRANSLATE_NOOP("main",
+                "Share the session through an MQTT broker under the base topic BASE, whatever the "
+                "settings say: reports, user data, alarms, channels and status (mqtts:// for TLS; "
+                "user name, password and CA file from the \"Share over MQTT\" settings)."),
+        //: The value of --share and --watch: a broker's address and a base topic
+        QT_TRANSLATE_NOOP("main", "mqtt://HOST[:PORT]/BASE"));
+const QCommandLineOption WatchOption(
+        QStringLiteral("watch"),
+        QT_TRANSLATE_NOOP("main",
+                "Watch a session another Duplink shares through an MQTT broker, instead of opening a "
+                "port; nothing is sent to its module."),
+        QT_TRANSLATE_NOOP("main", "mqtt://HOST[:PORT]/BASE"));
+
 QCommandLineOption translated(QCommandLineOption option)
 {
     option.setDescription(QCoreApplication::translate("main", option.description().toUtf8()));
@@ -55,7 +72,8 @@ void describeArguments(QCommandLineParser &parser)
             "main", "Monitor and configure the telemetry module of a radio-control link."));
     parser.addHelpOption();
     parser.addVersionOption();
-    for (const QCommandLineOption &option : { RecordOption, ReplayOption, SpeedOption, HistoryOption })
+    for (const QCommandLineOption &option :
+         { RecordOption, ReplayOption, SpeedOption, HistoryOption, ShareOption, WatchOption })
         parser.addOption(translated(option));
     parser.addPositionalArgument(
             //: The command line's positional argument, in the help's list of arguments
@@ -79,6 +97,15 @@ QString checkOptions(const QCommandLineParser &parser)
         return QCoreApplication::translate("main", "--speed wants a number, 0 or more");
     if (parser.isSet(ReplayOption) && !parser.positionalArguments().isEmpty())
         return QCoreApplication::translate("main", "--replay plays a file; name no device with it");
+    if (parser.isSet(WatchOption)
+        && (parser.isSet(ReplayOption) || parser.isSet(ShareOption) || !parser.positionalArguments().isEmpty()))
+        return QCoreApplication::translate("main", "--watch shows a shared session; name no device, "
+                                                   "replay or share with it");
+    for (const QCommandLineOption &option : { ShareOption, WatchOption }) {
+        QString problem;
+        if (parser.isSet(option) && !BrokerAddress::parse(parser.value(option), &problem).isValid())
+            return QStringLiteral("--%1: %2").arg(option.names().constFirst(), problem);
+    }
     return {};
 }
 
@@ -194,6 +221,10 @@ int main(int argc, char *argv[])
         window.showReplay(&replay, QFileInfo(replayPath).fileName());
         replay.play(parser.value(SpeedOption).toDouble());
     }
+    if (parser.isSet(ShareOption))
+        window.shareControl()->shareTo(BrokerAddress::parse(parser.value(ShareOption)));
+    if (parser.isSet(WatchOption))
+        window.watch(BrokerAddress::parse(parser.value(WatchOption)));
     window.show();
     if (parser.isSet(HistoryOption))
         window.historyControl()->openWindow();

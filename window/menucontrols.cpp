@@ -6,6 +6,8 @@
 #include "recordingcontrol.h"
 #include "replaydevice.h"
 #include "seriallink.h"
+#include "sharecontrol.h"
+#include "watchdevice.h"
 
 #include <QAction>
 #include <QWidget>
@@ -20,6 +22,14 @@ MenuControls::MenuControls(QWidget *window, AlarmRows *rows)
         historyControl->setChannelScale(channel, channelsControl->scale(channel));
     connect(channelsControl, &ChannelsControl::scaleChanged, historyControl, &HistoryControl::setChannelScale);
     announcer = new AlarmAnnouncer(*rows, window);
+    shareControl = new ShareControl(window, rows);
+    for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
+        shareControl->setChannelScale(channel, channelsControl->scale(channel));
+    connect(channelsControl, &ChannelsControl::scaleChanged, shareControl, &ShareControl::setChannelScale);
+    connect(shareControl, &ShareControl::watchedScaleChanged, channelsControl, &ChannelsControl::showWatched);
+    connect(recordingControl, &RecordingControl::message, this, &MenuControls::message);
+    connect(shareControl, &ShareControl::message, this, &MenuControls::message);
+    connect(shareControl, &ShareControl::noteChanged, this, &MenuControls::noteChanged);
 }
 
 QAction *MenuControls::separator()
@@ -33,6 +43,7 @@ QList<QAction *> MenuControls::menuEntries()
 {
     return { separator(), recordingControl->recordAction(), recordingControl->stopAction(),
              separator(), channelsControl->editAction(), historyControl->openAction(),
+             shareControl->shareAction(),
              separator(), announcer->speakAction(), announcer->notifyAction(),
              announcer->silenceAction() };
 }
@@ -41,6 +52,7 @@ void MenuControls::listenTo(PortListener *listener)
 {
     recordingControl->setListener(listener);
     historyControl->listenTo(listener);
+    shareControl->listenTo(listener);
 }
 
 // A recording asked for at start waits for the link to be up.
@@ -53,5 +65,14 @@ void MenuControls::followLink(SerialLink *link)
 void MenuControls::followReplay(ReplayDevice *device)
 {
     historyControl->followReplay(device);
+    shareControl->timeBy(device);
     recordingControl->startPending();
+}
+
+BlockDevice *MenuControls::watch(const BrokerAddress &address)
+{
+    WatchDevice *device = shareControl->watch(address);
+    historyControl->timeBy(device);
+    recordingControl->startPending();
+    return device;
 }

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "alarmrow.h"
+#include "brokeraddress.h"
 #include "alarmrows.h"
 #include "channelscontrol.h"
 #include "commdialog.h"
@@ -45,15 +46,13 @@ Window::Window(const QStringList &extraPorts)
     dataBrowser = new DataPane;
     statusLabel = new StatusLine(QStringLiteral(" "));
 
-    connect(rows->row(0), &AlarmRow::setReleased, this, &Window::alarmSet1);
-    connect(rows->row(1), &AlarmRow::setReleased, this, &Window::alarmSet2);
-    connect(rows->row(2), &AlarmRow::setReleased, this, &Window::alarmSet3);
-    connect(rows->row(3), &AlarmRow::setReleased, this, &Window::alarmSet4);
+    for (int index = 0; index < AlarmRows::Count; ++index)
+        connect(rows->row(index), &AlarmRow::setReleased, this, [this, index] { alarmSet(index); });
 
     controls = new MenuControls(this, rows);
     recording = controls->recording();
     channels = controls->channels();
-    setUpRecording();
+    setUpControls();
     setUpChannels();
     setUpMenus();
     layOut();
@@ -80,14 +79,20 @@ HistoryControl *Window::historyControl() const
     return controls->history();
 }
 
+ShareControl *Window::shareControl() const
+{
+    return controls->share();
+}
+
 void Window::recordFromLinkUp(const QString &path)
 {
     recording->setPending(path);
 }
 
-void Window::setUpRecording()
+void Window::setUpControls()
 {
-    connect(recording, &RecordingControl::message, this, [this](const QString &text) { showStatus(text); });
+    connect(controls, &MenuControls::message, this, [this](const QString &text) { showStatus(text); });
+    connect(controls, &MenuControls::noteChanged, statusLabel, &StatusLine::setNote);
     connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
     connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
 }
@@ -202,6 +207,16 @@ void Window::showReplay(ReplayDevice *device, const QString &name)
     connect(device, &ReplayDevice::finished, this, [this, device] { replayEnded(device); });
 }
 
+void Window::watch(const BrokerAddress &address)
+{
+    firstShowDone = true; // no port to ask for
+    watchedTopic = address.base;
+    updateTitle();
+    //: The tooltip of each Set button while watching a session shared from another computer
+    rows->disableSending(tr("The module is on another machine: a watched session sends it nothing"));
+    listen(controls->watch(address));
+}
+
 void Window::replayEnded(ReplayDevice *device)
 {
     if (device->truncatedAt() >= 0)
@@ -216,6 +231,8 @@ void Window::updateTitle()
     QStringList doing;
     if (!replayName.isEmpty())
         doing << tr("replay of %1").arg(replayName);
+    if (!watchedTopic.isEmpty())
+        doing << tr("watching %1").arg(watchedTopic);
     if (recording->isRecording())
         doing << tr("recording");
     setWindowTitle(doing.isEmpty() ? tr("Torvi Duplink")
@@ -290,11 +307,6 @@ void Window::showThreshold(Threshold *threshold)
 {
     rows->load(*threshold);
 }
-
-void Window::alarmSet1() { alarmSet(0); }
-void Window::alarmSet2() { alarmSet(1); }
-void Window::alarmSet3() { alarmSet(2); }
-void Window::alarmSet4() { alarmSet(3); }
 
 void Window::alarmSet(int rowIndex)
 {

@@ -18,6 +18,7 @@ class QSerialPort;
 QT_END_NAMESPACE
 
 class AlarmRows;
+class BrokerAddress;
 class ChannelsControl;
 class DataPane;
 class HistoryControl;
@@ -28,6 +29,7 @@ class ReplayDevice;
 class RenderArea;
 class SerialConnection;
 class SerialLink;
+class ShareControl;
 class StatusLine;
 
 class Window : public QWidget
@@ -64,6 +66,11 @@ public:
     // shows it as it showed it live; `name` names it in the title.
     void showReplay(ReplayDevice *device, const QString &name);
 
+    // Watches a session shared from another machine instead of asking for a
+    // port: the window shows it as if the module were here, but sends it
+    // nothing; the title names the base topic.
+    void watch(const BrokerAddress &address);
+
     // Records everything from the moment the link is up (or a replay
     // starts), to a file whose extension says its format.
     void recordFromLinkUp(const QString &path);
@@ -72,6 +79,8 @@ public:
 
     // Every report since the start, and the "Flight history" window.
     HistoryControl *historyControl() const;
+    // Sharing the session through a broker.
+    ShareControl *shareControl() const;
 
 signals:
     // The user closed the port dialog without choosing a port.
@@ -85,15 +94,11 @@ private slots:
     void showThreshold(Threshold *threshold);
     void showVolts(char volt1, char volt2, char linkq, char linkql);
     void showData(char *temp, int len);
-    void alarmSet1();
-    void alarmSet2();
-    void alarmSet3();
-    void alarmSet4();
 
 private:
     void layOut();
     void describeForAssistiveTools();
-    void setUpRecording();
+    void setUpControls();
     void setUpChannels();
     void setUpMenus();
     void connectPort();
@@ -128,6 +133,7 @@ private:
     RecordingControl *recording;
     ChannelsControl *channels;
     QString replayName; // of the recording played, while it is a replay
+    QString watchedTopic; // the base topic, while watching a shared session
 
     LinkQualityAverage averages;
     bool averagesPending = false;
