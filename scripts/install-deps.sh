@@ -2,13 +2,14 @@
 # Installs the Debian packages Duplink needs, skipping those already present.
 # Usage: scripts/install-deps.sh [build|test|screenshot|all]   (default: build)
 #   build  compiler, CMake, the Qt 6 libraries, translation tools and Qt's own
-#          translations, help2man for the manual pages and dpkg-buildflags for
-#          the hardening: enough to build and run
+#          translations, help2man for the manual pages, dpkg-buildflags for
+#          the hardening and the MQTT client library: enough to build and run
 #   test   build, plus what the full test run needs (clang for fuzzing,
 #          Google Benchmark, the desktop-file and AppStream validators, man,
 #          lintian and hardening-check for the Debian package, the offline
 #          speech engine with PulseAudio for a sound server of the tests'
-#          own, and dbus-run-session for a bus of the tests' own)
+#          own, dbus-run-session for a bus of the tests' own, and a mosquitto
+#          broker with its clients and openssl for the sharing tests)
 #   screenshot  a virtual X screen, xdotool and ImageMagick, for
 #          scripts/screenshot.sh
 set -euo pipefail
@@ -16,9 +17,10 @@ set -euo pipefail
 # Debian 12's qt6-speech-dev leaves out what its CMake package needs
 # (Qt6QmlIntegration, from qt6-declarative-dev).
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-speech-dev
-    qt6-declarative-dev qt6-l10n-tools qt6-translations-l10n libgl-dev help2man dpkg-dev)
+    qt6-declarative-dev qt6-l10n-tools qt6-translations-l10n libgl-dev help2man dpkg-dev
+    libmosquitto-dev)
 test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
-    lintian devscripts qt6-speech-flite-plugin dbus pulseaudio)
+    lintian devscripts qt6-speech-flite-plugin dbus pulseaudio mosquitto mosquitto-clients openssl)
 screenshot_packages=(xvfb xdotool imagemagick)
 
 case "${1:-build}" in
