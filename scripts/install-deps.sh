@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Duplink needs, skipping those already present.
-# Usage: scripts/install-deps.sh [build|test|screenshot|all]   (default: build)
+# Usage: scripts/install-deps.sh [build|demo|test|screenshot|all]   (default: build)
 #   build  compiler, CMake, the Qt 6 libraries, translation tools and Qt's own
 #          translations, help2man for the manual pages, dpkg-buildflags for
 #          the hardening and the MQTT client library: enough to build and run
+#   demo   build, plus the offline voice that speaks the alarms, so that the
+#          demo shows all it can
 #   test   build, plus what the full test run needs (clang for fuzzing,
 #          Google Benchmark, the desktop-file and AppStream validators, man,
 #          lintian and hardening-check for the Debian package, the offline
@@ -19,16 +21,19 @@ set -euo pipefail
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-speech-dev
     qt6-declarative-dev qt6-l10n-tools qt6-translations-l10n libgl-dev help2man dpkg-dev
     libmosquitto-dev)
+# The offline voice: without it "Speak alarms" is disabled.
+voice_packages=(qt6-speech-flite-plugin)
 test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
-    lintian devscripts qt6-speech-flite-plugin dbus pulseaudio mosquitto mosquitto-clients openssl)
+    lintian devscripts "${voice_packages[@]}" dbus pulseaudio mosquitto mosquitto-clients openssl)
 screenshot_packages=(xvfb xdotool imagemagick)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
+    demo) wanted=("${build_packages[@]}" "${voice_packages[@]}") ;;
     test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
     screenshot) wanted=("${screenshot_packages[@]}") ;;
     all) wanted=("${build_packages[@]}" "${test_packages[@]}" "${screenshot_packages[@]}") ;;
-    *) echo "usage: $0 [build|test|screenshot|all]" >&2; exit 2 ;;
+    *) echo "usage: $0 [build|demo|test|screenshot|all]" >&2; exit 2 ;;
 esac
 
 missing=()

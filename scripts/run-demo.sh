@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Duplink and runs it against the simulated
-# module on a pseudo-terminal. Press OK in the port dialog to start.
+# Installs what is missing (the offline voice too, for the spoken alarms),
+# builds Duplink and runs it against the simulated module on a
+# pseudo-terminal. Press OK in the port dialog to start.
 # Extra arguments go to the simulator (for example --noise or --rate 50).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh build
+scripts/install-deps.sh demo
 build_dir=${DUPLINK_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build_dir" --parallel "$(nproc)" --target duplink duplink-sim
