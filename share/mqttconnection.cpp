@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -20,6 +22,13 @@ using Failure = MqttClient::Failure;
 // keep a connection busy, few enough that a lost one sends little twice.
 constexpr qsizetype SendWindow = 64;
 constexpr int IdleWaitMs = 1000; // the library's keep-alive pings are due in seconds
+// After handing messages over, the worker sleeps this long before the next
+// round, woken neither by new messages nor by the broker's acknowledgements,
+// and then takes all that came at once: each wake-up, and each packet sent
+// on a loopback, costs more than the messages in it. At the line's rate that
+// is two reports a round instead of three wake-ups a report, for at most this
+// much more latency.
+constexpr int GatherMs = 15;
 constexpr QByteArrayView Online("online");
 constexpr QByteArrayView Offline("offline");
 
@@ -55,6 +64,14 @@ void waitForRetry(MqttClient::Shared &shared, int delayMs)
             shared.wakePending = false;
         }
     }
+}
+
+// Corked, the messages of one round leave in as few packets as they fit:
+// on a loopback each packet costs what the broker's side takes to receive it.
+void setCorked(int socket, bool corked)
+{
+    const int on = corked ? 1 : 0;
+    setsockopt(socket, IPPROTO_TCP, TCP_CORK, &on, sizeof on);
 }
 
 } // namespace
@@ -126,12 +143,15 @@ bool MqttConnection::setUp()
     mosquitto_connect_v5_callback_set(handle, &MqttConnection::onConnect);
     mosquitto_publish_v5_callback_set(handle, &MqttConnection::onPublish);
     mosquitto_message_v5_callback_set(handle, &MqttConnection::onMessage);
-    mosquitto_log_callback_set(handle, &MqttConnection::onLog);
     if (!options.username.isEmpty()) {
         mosquitto_username_pw_set(handle, options.username.toUtf8().constData(),
                                   options.password.isEmpty() ? nullptr : options.password.toUtf8().constData());
     }
     if (options.address.tls) {
+        // Only the library's log says why a handshake failed. With a log
+        // callback set it formats a line for every packet, so it is set
+        // until the connection is up.
+        mosquitto_log_callback_set(handle, &MqttConnection::onLog);
         const int rc = options.caFile.isEmpty()
                 ? mosquitto_int_option(handle, MOSQ_OPT_TLS_USE_OS_CERTS, 1)
                 : mosquitto_tls_set(handle, QFile::encodeName(options.caFile).constData(), nullptr, nullptr,
@@ -186,6 +206,7 @@ void MqttConnection::serve()
 {
     const qint64 answerWithinMs = qint64(shared.options.keepAliveSeconds) * 1000;
     while (!ended) {
+        shared.wakePending = false; // a message pushed from here on wakes it
         bool stopping;
         {
             std::lock_guard<std::mutex> lock(shared.mutex);
@@ -204,35 +225,35 @@ void MqttConnection::serve()
             ended = true;
             break;
         }
-        if (connected && !goodbyeClock.isValid())
-            sendWaiting();
-        if (!step(IdleWaitMs))
+        const bool handedOver = connected && !goodbyeClock.isValid() && sendWaiting();
+        if (handedOver)
+            shared.wakePending = true; // gathering: a message pushed now waits for the round
+        if (!step(handedOver ? GatherMs : IdleWaitMs, handedOver))
             break;
         if (!connected && since.elapsed() > answerWithinMs)
             fail(Failure::NoAnswer, QString());
     }
 }
 
-// One wait for the socket or a wake-up, and what the library does then;
-// false once the connection is gone.
-bool MqttConnection::step(int timeoutMs)
+// One wait for the socket or a wake-up (gathering: for the time alone), and
+// what the library does then; false once the connection is gone.
+bool MqttConnection::step(int timeoutMs, bool gathering)
 {
     const int socket = mosquitto_socket(handle);
     if (socket < 0) {
         fail(Failure::Lost, QString());
         return false;
     }
-    pollfd fds[2] = { { socket, short(POLLIN | (mosquitto_want_write(handle) ? POLLOUT : 0)), 0 },
-                      { shared.wakeFd, POLLIN, 0 } };
-    if (poll(fds, 2, timeoutMs) < 0 && errno != EINTR)
+    pollfd fds[2] = { { shared.wakeFd, POLLIN, 0 },
+                      { socket, short(POLLIN | (mosquitto_want_write(handle) ? POLLOUT : 0)), 0 } };
+    if (poll(fds, gathering ? 1 : 2, timeoutMs) < 0 && errno != EINTR)
         return true;
-    if (fds[1].revents & POLLIN) {
+    if (fds[0].revents & POLLIN) {
         quint64 drained;
         if (read(shared.wakeFd, &drained, sizeof drained) < 0) { }
-        shared.wakePending = false;
     }
     int rc = MOSQ_ERR_SUCCESS;
-    if (fds[0].revents & (POLLIN | POLLERR | POLLHUP))
+    if (gathering || (fds[1].revents & (POLLIN | POLLERR | POLLHUP)))
         rc = mosquitto_loop_read(handle, 1);
     if (rc == MOSQ_ERR_SUCCESS && mosquitto_want_write(handle))
         rc = mosquitto_loop_write(handle, 1);
@@ -252,8 +273,9 @@ bool MqttConnection::step(int timeoutMs)
 
 // The retained values not sent on this connection, then the queue, up to
 // the window.
-void MqttConnection::sendWaiting()
+bool MqttConnection::sendWaiting()
 {
+    bool handed = false;
     std::lock_guard<std::mutex> lock(shared.mutex);
     for (MqttClient::Shared::Retained &value : shared.retained) {
         if (value.sent)
@@ -262,15 +284,22 @@ void MqttConnection::sendWaiting()
         mosquitto_publish_v5(handle, nullptr, value.topic.constData(), int(value.payload.size()),
                              value.payload.constData(), 1, true, nullptr);
     }
+    const int socket = mosquitto_socket(handle);
     while (shared.queue.inFlight() < SendWindow) {
         const OutgoingQueue::Message *message = shared.queue.takeNext();
         if (!message)
             break;
+        if (!handed)
+            setCorked(socket, true);
         int mid = 0;
         mosquitto_publish_v5(handle, &mid, message->topic.constData(), int(message->payload.size()),
                              message->payload.constData(), 1, false, nullptr);
         inFlight.push_back({ mid, message->number });
+        handed = true;
     }
+    if (handed)
+        setCorked(socket, false);
+    return handed;
 }
 
 void MqttConnection::sayGoodbye()
@@ -301,6 +330,7 @@ void MqttConnection::onConnect(mosquitto *, void *self, int reason, int, const m
         return;
     }
     connection->connected = connection->connectedOnce = true;
+    mosquitto_log_callback_set(connection->handle, nullptr);
     qint64 dropped;
     {
         std::lock_guard<std::mutex> lock(shared.mutex);
@@ -338,7 +368,6 @@ void MqttConnection::onPublish(mosquitto *, void *self, int mid, int reason, con
         connection->refusedPublish = QString::fromUtf8(mosquitto_reason_string(reason));
         connection->shared.post({ true, Failure::BrokerRefused, connection->refusedPublish, 0 });
     }
-    connection->shared.wake(); // room in the window
 }
 
 void MqttConnection::onMessage(mosquitto *, void *self, const mosquitto_message *message,

@@ -37,8 +37,8 @@ private:
     bool setUp();
     bool connectSocket();
     void serve();
-    bool step(int timeoutMs);
-    void sendWaiting();
+    bool step(int timeoutMs, bool gathering);
+    bool sendWaiting();
     void sayGoodbye();
     void fail(MqttClient::Failure failure, const QString &detail);
 

@@ -60,15 +60,16 @@ void SharePayloads::setChannelScale(int channel, const ChannelScale &scale)
     }
 }
 
-void SharePayloads::report(QByteArray &out, qint64 ms, const std::array<quint8, 4> &values) const
+void SharePayloads::report(QByteArray &out, qint64 ms, quint64 seq, const std::array<quint8, 4> &values) const
 {
-    static constexpr const char *Keys[] = { "{\"ms\":", ",\"volt1\":", ",\"volt2\":", ",\"linkq\":",
-                                            ",\"linkql\":" };
+    static constexpr const char *Keys[] = { ",\"volt1\":", ",\"volt2\":", ",\"linkq\":", ",\"linkql\":" };
     out.resize(0); // keeps its room
-    out.append(Keys[0]);
+    out.append("{\"ms\":");
     appendNumber(out, ms);
+    out.append(",\"seq\":");
+    appendNumber(out, qint64(seq));
     for (std::size_t i = 0; i < values.size(); ++i) {
-        out.append(Keys[i + 1]);
+        out.append(Keys[i]);
         appendNumber(out, values[i]);
     }
     bool first = true;

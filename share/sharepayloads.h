@@ -40,9 +40,10 @@ public:
     void setChannelScale(int channel, const ChannelScale &scale);
     const ChannelScale &scale(int channel) const { return scales[std::size_t(channel - 1)]; }
 
-    // {"ms":...,"volt1":...,"volt2":...,"linkq":...,"linkql":...} with
-    // "units":{...} for the channels that have one.
-    void report(QByteArray &out, qint64 ms, const std::array<quint8, 4> &values) const;
+    // {"ms":...,"seq":...,"volt1":...,"volt2":...,"linkq":...,"linkql":...}
+    // with "units":{...} for the channels that have one; `seq` numbers the
+    // session's reports from 1, so that a watcher knows one sent twice.
+    void report(QByteArray &out, qint64 ms, quint64 seq, const std::array<quint8, 4> &values) const;
     // "0A FF 7E": the bytes as the data pane shows them.
     static void dataLine(QByteArray &out, const char *bytes, int length);
     static QByteArray alarms(const AlarmRows &rows);

@@ -22,7 +22,7 @@ Sharer::Sharer(const MqttClient::Options &options, bool homeAssistant, QObject *
 void Sharer::addReport(char volt1, char volt2, char linkq, char linkql)
 {
     const qint64 ms = clock ? clock->playedTime() : QDateTime::currentMSecsSinceEpoch();
-    payloads.report(scratch, ms, { quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql) });
+    payloads.report(scratch, ms, ++reports, { quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql) });
     mqtt->publish(reportTopic, scratch.constData(), scratch.size());
 }
 

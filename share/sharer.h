@@ -45,6 +45,7 @@ private:
     SharePayloads payloads;
     SharePayloads::AlarmRows rows;
     QByteArray scratch; // each report is written here, its room kept
+    quint64 reports = 0;
     const BlockDevice *clock = nullptr;
 };
 

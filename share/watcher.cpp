@@ -16,9 +16,9 @@ void Watcher::take(const QByteArray &topic, const QByteArray &payload, bool reta
     switch (WatchParser::topicOf(topic, base)) {
     case WatchParser::Topic::Report:
         if (const auto report = WatchParser::report(payload, &problem)) {
-            // Older than the newest: a message sent twice after a lost connection.
-            if (report->ms < newestMs)
-                return drop(topic, tr("older than the report before it"));
+            // A message sent again after a lost connection is shown already.
+            if (!isNew(*report))
+                return;
             return addReport(*report);
         }
         break;
@@ -52,9 +52,18 @@ void Watcher::take(const QByteArray &topic, const QByteArray &payload, bool reta
     drop(topic, problem);
 }
 
+bool Watcher::isNew(const WatchParser::Report &report) const
+{
+    if (report.ms != newestMs)
+        return report.ms > newestMs;
+    // Of the same moment: the next of a burst, or one sent twice.
+    return report.seq < 0 || report.seq > newestSeq;
+}
+
 void Watcher::addReport(const WatchParser::Report &report)
 {
     newestMs = report.ms;
+    newestSeq = report.seq;
     const std::uint8_t frame[] = { Protocol::VoltsType, report.values[0], report.values[1], report.values[2],
                                    report.values[3] };
     frames.addFrame(frame, sizeof frame, report.ms);

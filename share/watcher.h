@@ -37,6 +37,7 @@ signals:
 
 private:
     void take(const QByteArray &topic, const QByteArray &payload, bool retained);
+    bool isNew(const WatchParser::Report &report) const;
     void addReport(const WatchParser::Report &report);
     void addData(const WatchParser::Data &data);
     void addAlarms(const WatchParser::Alarms &alarms);
@@ -46,6 +47,7 @@ private:
     const QByteArray base;
     WatchDevice frames;
     qint64 newestMs = -1;
+    qint64 newestSeq = -1;
     qint64 dropped = 0;
     QElapsedTimer sinceDiagnostic;
 };

@@ -105,6 +105,10 @@ std::optional<WatchParser::Report> WatchParser::report(const QByteArray &payload
     if (!isWhole(ms, 0, LargestExactInteger))
         return refuse<Report>(problem, tr("a report's \"ms\" is a whole number of milliseconds"));
     report.ms = qint64(ms.toDouble());
+    const QJsonValue seq = object.value(QLatin1String("seq"));
+    if (!seq.isUndefined() && !isWhole(seq, 1, LargestExactInteger))
+        return refuse<Report>(problem, tr("a report's \"seq\" is a whole number from 1"));
+    report.seq = seq.isUndefined() ? -1 : qint64(seq.toDouble());
     static constexpr const char *Keys[] = { "volt1", "volt2", "linkq", "linkql" };
     for (std::size_t index = 0; index < std::size(Keys); ++index) {
         const QJsonValue value = object.value(QLatin1String(Keys[index]));

@@ -29,6 +29,7 @@ public:
     struct Report
     {
         qint64 ms = 0;
+        qint64 seq = -1; // the report's number in its session; -1: not given
         std::array<quint8, 4> values = {}; // volt1, volt2, linkq, linkql
     };
     struct Data

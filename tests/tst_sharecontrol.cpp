@@ -48,6 +48,7 @@ class tst_ShareControl : public QObject
 private slots:
     void watcherShowsTheSharedSession();
     void theLastWillMarksAKilledSharerOffline();
+    void reportsSentTwiceAreShownOnce();
     void malformedMessagesAreDroppedAndCounted_data();
     void malformedMessagesAreDroppedAndCounted();
 
@@ -131,6 +132,35 @@ void tst_ShareControl::theLastWillMarksAKilledSharerOffline()
     QVERIFY(sinceKill.elapsed() < 7500);
     QTRY_VERIFY(statusText(watcher).startsWith(QLatin1String("The station sharing field/1 is offline since ")));
     QSettings().remove(QStringLiteral("share"));
+}
+
+// What a station sends again after a lost connection is shown once; the
+// reports of one moment (a burst) all are.
+void tst_ShareControl::reportsSentTwiceAreShownOnce()
+{
+    MosquittoBroker broker;
+    Window watcher;
+    watchUntilSubscribed(watcher, broker.url(Base));
+    MqttClient::Options options;
+    options.address = BrokerAddress::parse(broker.url(Base));
+    MqttClient station(options);
+    QTRY_VERIFY(station.isConnected());
+    auto report = [](int ms, int seq, int volt1) {
+        const QByteArray number = seq > 0 ? ",\"seq\":" + QByteArray::number(seq) : QByteArray();
+        return "{\"ms\":" + QByteArray::number(ms) + number + ",\"volt1\":" + QByteArray::number(volt1)
+                + R"(,"volt2":0,"linkq":0,"linkql":0})";
+    };
+    const QByteArray sent[] = { report(1000, 1, 1), report(1000, 2, 2), report(1000, 1, 1), report(1000, 2, 2),
+                                report(999, 3, 3), report(1000, 0, 4), report(1001, 1, 5) };
+    for (const QByteArray &payload : sent)
+        station.publish(options.address.topic("report"), payload.constData(), payload.size());
+    const FlightHistory &history = watcher.historyControl()->history();
+    QTRY_VERIFY(!history.isEmpty() && history.at(history.size() - 1).values[0] == 5);
+    QList<int> shown;
+    for (qsizetype i = 0; i < history.size(); ++i)
+        shown << history.at(i).values[0];
+    QCOMPARE(shown, QList<int>({ 1, 2, 4, 5 }));
+    QCOMPARE(watcher.shareControl()->watcher()->droppedCount(), 0);
 }
 
 void tst_ShareControl::malformedMessagesAreDroppedAndCounted_data()

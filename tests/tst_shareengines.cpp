@@ -121,11 +121,11 @@ void tst_ShareEngines::payloads_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<QByteArray>("report");
     QTest::addColumn<QByteArray>("data");
-    QTest::newRow("raw") << "" << QByteArray(R"({"ms":1700000000123,"volt1":0,"volt2":96,"linkq":255,"linkql":180})")
+    QTest::newRow("raw") << "" << QByteArray(R"({"ms":1700000000123,"seq":7,"volt1":0,"volt2":96,"linkq":255,"linkql":180})")
                          << QByteArray("0A FF 7E");
     QTest::newRow("volt 1 in volts")
             << "V"
-            << QByteArray(R"({"ms":1700000000123,"volt1":0,"volt2":96,"linkq":255,"linkql":180,)"
+            << QByteArray(R"({"ms":1700000000123,"seq":7,"volt1":0,"volt2":96,"linkq":255,"linkql":180,)"
                           R"("units":{"volt1":{"name":"RX battery","unit":"V","value":0.5}}})")
             << QByteArray("0A FF 7E");
 }
@@ -143,7 +143,7 @@ void tst_ShareEngines::payloads()
     scale.decimals = 2;
     payloads.setChannelScale(1, scale);
     QByteArray out;
-    payloads.report(out, 1700000000123, { 0, 96, 255, 180 });
+    payloads.report(out, 1700000000123, 7, { 0, 96, 255, 180 });
     QCOMPARE(out, report);
     const char bytes[] = { 0x0A, char(0xFF), 0x7E };
     SharePayloads::dataLine(out, bytes, 3);

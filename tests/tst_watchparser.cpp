@@ -23,8 +23,9 @@ QString read(const QString &leaf, const QByteArray &payload)
     auto refused = [&] { return QStringLiteral("refused: ") + problem; };
     if (leaf == QLatin1String("report")) {
         const auto report = WatchParser::report(payload, &problem);
-        return report ? QStringLiteral("%1 %2 %3 %4 %5").arg(report->ms).arg(report->values[0])
-                                .arg(report->values[1]).arg(report->values[2]).arg(report->values[3])
+        return report ? QStringLiteral("%1 #%2 %3 %4 %5 %6").arg(report->ms).arg(report->seq)
+                                .arg(report->values[0]).arg(report->values[1]).arg(report->values[2])
+                                .arg(report->values[3])
                       : refused();
     }
     if (leaf == QLatin1String("data")) {
@@ -66,7 +67,13 @@ void tst_WatchParser::payloads_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("report") << "report" << QByteArray(R"({"ms":1700000000123,"volt1":140,"volt2":96,"linkq":200,"linkql":0,"units":{}})")
-                            << "1700000000123 140 96 200 0";
+                            << "1700000000123 #-1 140 96 200 0";
+    QTest::newRow("report, numbered") << "report" << QByteArray(R"({"ms":5,"seq":9007199254740992,"volt1":1,"volt2":2,"linkq":3,"linkql":4})")
+                                      << "5 #9007199254740992 1 2 3 4";
+    QTest::newRow("report, numbered 0") << "report" << QByteArray(R"({"ms":5,"seq":0,"volt1":1,"volt2":2,"linkq":3,"linkql":4})")
+                                        << "refused: a report's \"seq\"";
+    QTest::newRow("report, number a string") << "report" << QByteArray(R"({"ms":5,"seq":"1","volt1":1,"volt2":2,"linkq":3,"linkql":4})")
+                                             << "refused: a report's \"seq\"";
     QTest::newRow("report, not JSON") << "report" << QByteArray("140,96") << "refused: not JSON";
     QTest::newRow("report, an array") << "report" << QByteArray("[140]") << "refused: a report is a JSON object";
     QTest::newRow("report, a string") << "report" << QByteArray(R"({"ms":1,"volt1":"140","volt2":1,"linkq":1,"linkql":1})")

@@ -24,8 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QString problem;
     switch (data[0] % 5) {
     case 0:
-        if (const auto report = WatchParser::report(payload, &problem); report && report->ms < 0)
-            fault("a report before 1970");
+        if (const auto report = WatchParser::report(payload, &problem);
+            report && (report->ms < 0 || report->seq == 0 || report->seq < -1))
+            fault("a report before 1970, or numbered below 1");
         break;
     case 1:
         if (const auto user = WatchParser::data(payload, &problem);

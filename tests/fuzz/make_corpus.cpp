@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
         std::ofstream(root / "decoder" / seeds[i].name, std::ios::binary) << cut << seeds[i].wire;
     }
     const char *messages[] = {
-        "\0{\"ms\":1700000000123,\"volt1\":140,\"volt2\":96,\"linkq\":200,\"linkql\":180,"
+        "\0{\"ms\":1700000000123,\"seq\":12,\"volt1\":140,\"volt2\":96,\"linkq\":200,\"linkql\":180,"
         "\"units\":{\"volt1\":{\"name\":\"RX\",\"unit\":\"V\",\"value\":5.49}}}",
         "\1" "0A FF 7E",
         "\2[{\"value\":110,\"comparison\":0,\"level\":2,\"tripped\":false},null,null,null]",
