@@ -96,6 +96,8 @@ WatchDevice *ShareControl::watch(const BrokerAddress &watched)
     sharing = nullptr;
     action->setEnabled(false);
     action->setToolTip(tr("A watched session is not shared again"));
+    //: The tooltip of each Set button while watching a session shared from another computer
+    rows->disableSending(tr("The module is on another machine: a watched session sends it nothing"));
     connect(watching, &Watcher::channelScaleChanged, this, &ShareControl::watchedScaleChanged);
     connect(watching, &Watcher::stationOffline, this, &ShareControl::stationOffline);
     connect(watching, &Watcher::stationOnline, this, [this] {

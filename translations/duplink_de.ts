@@ -1029,6 +1029,11 @@
         <source>Cannot keep the sharing settings in %1</source>
         <translation>Die Einstellungen zum Teilen können nicht in %1 gespeichert werden</translation>
     </message>
+    <message>
+        <source>The module is on another machine: a watched session sends it nothing</source>
+        <extracomment>The tooltip of each Set button while watching a session shared from another computer</extracomment>
+        <translation>Das Modul ist an einem anderen Rechner: eine beobachtete Sitzung sendet ihm nichts</translation>
+    </message>
 </context>
 <context>
     <name>ShareDialog</name>
@@ -1322,13 +1327,13 @@
         <source>a status is &quot;online&quot; or &quot;offline&quot;</source>
         <translation>ein Status ist &quot;online&quot; oder &quot;offline&quot;</translation>
     </message>
+    <message>
+        <source>a report&apos;s &quot;seq&quot; is a whole number from 1</source>
+        <translation>&quot;seq&quot; eines Berichts ist eine ganze Zahl ab 1</translation>
+    </message>
 </context>
 <context>
     <name>Watcher</name>
-    <message>
-        <source>older than the report before it</source>
-        <translation>älter als der Bericht davor</translation>
-    </message>
     <message>
         <source>Dropped a message on %1: %2 (%3 dropped so far)</source>
         <translation>Nachricht auf %1 verworfen: %2 (bisher %3 verworfen)</translation>
@@ -1387,11 +1392,6 @@
     <message>
         <source>Frame not sent: %1</source>
         <translation>Frame nicht gesendet: %1</translation>
-    </message>
-    <message>
-        <source>The module is on another machine: a watched session sends it nothing</source>
-        <extracomment>The tooltip of each Set button while watching a session shared from another computer</extracomment>
-        <translation>Das Modul ist an einem anderen Rechner: eine beobachtete Sitzung sendet ihm nichts</translation>
     </message>
     <message>
         <source>watching %1</source>

@@ -1029,6 +1029,11 @@
         <source>Cannot keep the sharing settings in %1</source>
         <translation>No se puede guardar la configuración de compartir en %1</translation>
     </message>
+    <message>
+        <source>The module is on another machine: a watched session sends it nothing</source>
+        <extracomment>The tooltip of each Set button while watching a session shared from another computer</extracomment>
+        <translation>El módulo está en otro equipo: una sesión observada no le envía nada</translation>
+    </message>
 </context>
 <context>
     <name>ShareDialog</name>
@@ -1322,13 +1327,13 @@
         <source>a status is &quot;online&quot; or &quot;offline&quot;</source>
         <translation>un estado es &quot;online&quot; u &quot;offline&quot;</translation>
     </message>
+    <message>
+        <source>a report&apos;s &quot;seq&quot; is a whole number from 1</source>
+        <translation>&quot;seq&quot; de un informe es un número entero desde 1</translation>
+    </message>
 </context>
 <context>
     <name>Watcher</name>
-    <message>
-        <source>older than the report before it</source>
-        <translation>más antiguo que el informe anterior</translation>
-    </message>
     <message>
         <source>Dropped a message on %1: %2 (%3 dropped so far)</source>
         <translation>Mensaje descartado en %1: %2 (%3 descartados hasta ahora)</translation>
@@ -1387,11 +1392,6 @@
     <message>
         <source>Frame not sent: %1</source>
         <translation>Trama no enviada: %1</translation>
-    </message>
-    <message>
-        <source>The module is on another machine: a watched session sends it nothing</source>
-        <extracomment>The tooltip of each Set button while watching a session shared from another computer</extracomment>
-        <translation>El módulo está en otro equipo: una sesión observada no le envía nada</translation>
     </message>
     <message>
         <source>watching %1</source>

@@ -1,16 +1,14 @@
 #include "window.h"
 
 #include "alarmrow.h"
-#include "brokeraddress.h"
 #include "alarmrows.h"
+#include "brokeraddress.h"
 #include "channelscontrol.h"
 #include "commdialog.h"
 #include "datapane.h"
-#include "devicepath.h"
 #include "menucontrols.h"
 #include "portlistener.h"
 #include "recordingcontrol.h"
-#include "refreshthrottle.h"
 #include "rememberedport.h"
 #include "renderarea.h"
 #include "replaydevice.h"
@@ -18,7 +16,6 @@
 #include "seriallink.h"
 #include "statusline.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QIcon>
@@ -46,8 +43,10 @@ Window::Window(const QStringList &extraPorts)
     dataBrowser = new DataPane;
     statusLabel = new StatusLine(QStringLiteral(" "));
 
-    for (int index = 0; index < AlarmRows::Count; ++index)
-        connect(rows->row(index), &AlarmRow::setReleased, this, [this, index] { alarmSet(index); });
+    connect(rows->row(0), &AlarmRow::setReleased, this, &Window::alarmSet1);
+    connect(rows->row(1), &AlarmRow::setReleased, this, &Window::alarmSet2);
+    connect(rows->row(2), &AlarmRow::setReleased, this, &Window::alarmSet3);
+    connect(rows->row(3), &AlarmRow::setReleased, this, &Window::alarmSet4);
 
     controls = new MenuControls(this, rows);
     recording = controls->recording();
@@ -72,16 +71,6 @@ Window::~Window()
     // Closed before the widgets go; the connection that owns it goes with them.
     if (port)
         port->close();
-}
-
-HistoryControl *Window::historyControl() const
-{
-    return controls->history();
-}
-
-ShareControl *Window::shareControl() const
-{
-    return controls->share();
 }
 
 void Window::recordFromLinkUp(const QString &path)
@@ -169,13 +158,8 @@ void Window::connectPort()
     std::puts("accepted:openning port ");
     const QString chosen = dialog.selectedPort();
     connectDevice(serialDevicePath(chosen));
-    rememberOnceOpen(chosen);
-}
-
-// The dialog offers the port first next time, if it ever opened.
-void Window::rememberOnceOpen(const QString &portName)
-{
-    link->whenUp(this, [this, portName] { RememberedPort::save(portName, connection->openedThrough()); });
+    // The dialog offers the port first next time, if it ever opened.
+    link->whenUp(this, [this, chosen] { RememberedPort::save(chosen, connection->openedThrough()); });
 }
 
 void Window::connectDevice(const QString &name)
@@ -212,8 +196,6 @@ void Window::watch(const BrokerAddress &address)
     firstShowDone = true; // no port to ask for
     watchedTopic = address.base;
     updateTitle();
-    //: The tooltip of each Set button while watching a session shared from another computer
-    rows->disableSending(tr("The module is on another machine: a watched session sends it nothing"));
     listen(controls->watch(address));
 }
 
@@ -307,6 +289,11 @@ void Window::showThreshold(Threshold *threshold)
 {
     rows->load(*threshold);
 }
+
+void Window::alarmSet1() { alarmSet(0); }
+void Window::alarmSet2() { alarmSet(1); }
+void Window::alarmSet3() { alarmSet(2); }
+void Window::alarmSet4() { alarmSet(3); }
 
 void Window::alarmSet(int rowIndex)
 {

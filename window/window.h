@@ -4,6 +4,7 @@
 #include "devicepath.h"
 #include "framecodec.h"
 #include "linkqualityaverage.h"
+#include "menucontrols.h"
 #include "protocol.h"
 #include "refreshthrottle.h"
 #include "threshold.h"
@@ -22,7 +23,6 @@ class BrokerAddress;
 class ChannelsControl;
 class DataPane;
 class HistoryControl;
-class MenuControls;
 class PortListener;
 class RecordingControl;
 class ReplayDevice;
@@ -78,9 +78,9 @@ public:
     void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
 
     // Every report since the start, and the "Flight history" window.
-    HistoryControl *historyControl() const;
+    HistoryControl *historyControl() const { return controls->history(); }
     // Sharing the session through a broker.
-    ShareControl *shareControl() const;
+    ShareControl *shareControl() const { return controls->share(); }
 
 signals:
     // The user closed the port dialog without choosing a port.
@@ -94,6 +94,10 @@ private slots:
     void showThreshold(Threshold *threshold);
     void showVolts(char volt1, char volt2, char linkq, char linkql);
     void showData(char *temp, int len);
+    void alarmSet1();
+    void alarmSet2();
+    void alarmSet3();
+    void alarmSet4();
 
 private:
     void layOut();
@@ -103,7 +107,6 @@ private:
     void setUpMenus();
     void connectPort();
     void showReportsOf(PortListener *reporter);
-    void rememberOnceOpen(const QString &portName);
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
