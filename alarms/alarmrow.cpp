@@ -116,6 +116,13 @@ AlarmSetting AlarmRow::setting() const
              std::uint8_t(levelSpinBox->value()) };
 }
 
+void AlarmRow::disableSet(const QString &why)
+{
+    setButton->setEnabled(false);
+    setButton->setToolTip(why);
+    setButton->setAccessibleDescription(why);
+}
+
 QWidget *AlarmRow::lastControl() const
 {
     return valueSpinBox;

@@ -60,6 +60,9 @@ public:
     // The last control in Tab order.
     QWidget *lastControl() const;
 
+    // Set sends nothing from now on, and says why.
+    void disableSet(const QString &why);
+
 signals:
     // The value or the comparison changed, by the user or the module.
     void conditionEdited(int value, int comparison);

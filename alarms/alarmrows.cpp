@@ -45,6 +45,12 @@ void AlarmRows::setScale(int channel, const ChannelScale &scale)
     }
 }
 
+void AlarmRows::disableSending(const QString &why)
+{
+    for (AlarmRow *row : rows)
+        row->disableSet(why);
+}
+
 QWidget *AlarmRows::lastControl() const
 {
     return rows[Count - 1]->lastControl();

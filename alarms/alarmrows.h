@@ -42,6 +42,8 @@ public:
     void setScale(int channel, const ChannelScale &scale);
     // The last control in Tab order.
     QWidget *lastControl() const;
+    // No row's Set sends from now on, and each says why.
+    void disableSending(const QString &why);
 
 signals:
     // A row's value or comparison changed: its threshold line follows.

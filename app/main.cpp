@@ -1,9 +1,11 @@
+#include "brokeraddress.h"
 #include "flightswindow.h"
 #include "historycontrol.h"
 #include "logbook.h"
 #include "logbookcontrol.h"
 #include "logbooksettings.h"
 #include "replaydevice.h"
+#include "sharecontrol.h"
 #include "toolkitoptions.h"
 #include "translations.h"
 #include "usageerror.h"
@@ -55,6 +57,21 @@ const QCommandLineOption NoLogbookOption(
         QStringLiteral("no-logbook"),
         QT_TRANSLATE_NOOP("main", "Keep no flight in the logbook during this run."));
 
+const QCommandLineOption ShareOption(
+        QStringLiteral("share"),
+        QT_TRANSLATE_NOOP("main",
+                "Share the session through an MQTT broker under the base topic BASE, whatever the "
+                "settings say: reports, user data, alarms, channels and status (mqtts:// for TLS; "
+                "user name, password and CA file from the \"Share over MQTT\" settings)."),
+        //: The value of --share and --watch: a broker's address and a base topic
+        QT_TRANSLATE_NOOP("main", "mqtt://HOST[:PORT]/BASE"));
+const QCommandLineOption WatchOption(
+        QStringLiteral("watch"),
+        QT_TRANSLATE_NOOP("main",
+                "Watch a session another Duplink shares through an MQTT broker, instead of opening a "
+                "port; nothing is sent to its module."),
+        QT_TRANSLATE_NOOP("main", "mqtt://HOST[:PORT]/BASE"));
+
 QCommandLineOption translated(QCommandLineOption option)
 {
     option.setDescription(QCoreApplication::translate("main", option.description().toUtf8()));
@@ -69,7 +86,8 @@ void describeArguments(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     for (const QCommandLineOption &option :
-         { RecordOption, ReplayOption, SpeedOption, HistoryOption, FlightsOption, NoLogbookOption })
+         { RecordOption, ReplayOption, SpeedOption, HistoryOption, FlightsOption, NoLogbookOption, ShareOption,
+           WatchOption })
         parser.addOption(translated(option));
     parser.addPositionalArgument(
             //: The command line's positional argument, in the help's list of arguments
@@ -94,10 +112,20 @@ QString checkOptions(const QCommandLineParser &parser)
     if (parser.isSet(ReplayOption) && !parser.positionalArguments().isEmpty())
         return QCoreApplication::translate("main", "--replay plays a file; name no device with it");
     const bool withSession = !parser.positionalArguments().isEmpty() || parser.isSet(ReplayOption)
-            || parser.isSet(RecordOption) || parser.isSet(HistoryOption);
+            || parser.isSet(RecordOption) || parser.isSet(HistoryOption) || parser.isSet(ShareOption)
+            || parser.isSet(WatchOption);
     if (parser.isSet(FlightsOption) && withSession)
-        return QCoreApplication::translate(
-                "main", "--flights opens the logbook alone; name no device, --replay, --record or --history with it");
+        return QCoreApplication::translate("main", "--flights opens the logbook alone; name no device, --replay, "
+                                                   "--record, --history, --share or --watch with it");
+    if (parser.isSet(WatchOption)
+        && (parser.isSet(ReplayOption) || parser.isSet(ShareOption) || !parser.positionalArguments().isEmpty()))
+        return QCoreApplication::translate("main", "--watch shows a shared session; name no device, "
+                                                   "replay or share with it");
+    for (const QCommandLineOption &option : { ShareOption, WatchOption }) {
+        QString problem;
+        if (parser.isSet(option) && !BrokerAddress::parse(parser.value(option), &problem).isValid())
+            return QStringLiteral("--%1: %2").arg(option.names().constFirst(), problem);
+    }
     return {};
 }
 
@@ -223,6 +251,10 @@ int main(int argc, char *argv[])
         window.showReplay(&replay, QFileInfo(replayPath).fileName());
         replay.play(parser.value(SpeedOption).toDouble());
     }
+    if (parser.isSet(ShareOption))
+        window.shareControl()->shareTo(BrokerAddress::parse(parser.value(ShareOption)));
+    if (parser.isSet(WatchOption))
+        window.watch(BrokerAddress::parse(parser.value(WatchOption)));
     window.show();
     if (parser.isSet(HistoryOption))
         window.historyControl()->openWindow();

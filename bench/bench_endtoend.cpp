@@ -9,7 +9,8 @@
 //       process CPU time as a share of one core; --fill-pane starts with a
 //       full data pane, as after half an hour at line rate; --history opens
 //       the flight history window too, following the reports; --no-logbook
-//       keeps no flight (the logbook writes to XDG_DATA_HOME otherwise)
+//       keeps no flight (the logbook writes to XDG_DATA_HOME otherwise);
+//       --share URL shares the session through the broker at URL as well
 //   bench_endtoend --mode floor DEVICE      the same, with a bare listener on
 //       the port and no window: what reading the line costs on this machine
 //   bench_endtoend --mode idle              the window on a pseudo-terminal of
@@ -21,6 +22,7 @@
 // lines; the window's own diagnostics go to the same stdout and are skipped
 // by readers that look for the prefix.
 
+#include "brokeraddress.h"
 #include "datapane.h"
 #include "dialogdriver.h"
 #include "historycontrol.h"
@@ -32,6 +34,7 @@
 #include "protocol.h"
 #include "serialconnection.h"
 #include "seriallink.h"
+#include "sharecontrol.h"
 #include "window.h"
 
 #include <QApplication>
@@ -514,8 +517,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption timeoutOption(QStringLiteral("timeout"),
             QStringLiteral("Give up after this many seconds."), QStringLiteral("S"),
             QStringLiteral("600"));
+    const QCommandLineOption shareOption(QStringLiteral("share"),
+            QStringLiteral("Share the session through this broker too."), QStringLiteral("URL"));
     parser.addOptions({ modeOption, framesOption, steadyOption, warmupOption, secondsOption,
-                        fillOption, historyOption, noLogbookOption, timeoutOption });
+                        fillOption, historyOption, noLogbookOption, timeoutOption, shareOption });
     parser.process(app);
     const QString mode = parser.value(modeOption);
     if (mode == QLatin1String("idle"))
@@ -566,6 +571,8 @@ int main(int argc, char *argv[])
         fillDataPane(listener);
     if (parser.isSet(historyOption))
         window.historyControl()->openWindow();
+    if (parser.isSet(shareOption))
+        window.shareControl()->shareTo(BrokerAddress::parse(parser.value(shareOption)));
 
     Run run(settings, listener, &window);
     const int code = app.exec();

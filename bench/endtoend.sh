@@ -16,6 +16,10 @@
 #      times over, in turn, since the CPU time a wake-up costs varies a lot
 #      from run to run on a virtual machine; with the graph's repaints a
 #      second and how long new averages take to be painted;
+#      then sharing through a mosquitto broker of its own (what sharing
+#      adds, each run taken right after a fresh-pane run) and the same with 50
+#      subscribers (mosquitto_sub) on the broker (the sharer's CPU should
+#      not change: the fan-out is the broker's);
 #   3. the window on a silent line: wake-ups a second;
 #   4. 30,000 user-data lines into a fresh window: resident memory growth;
 # and prints a table of the figures against their targets.
@@ -124,17 +128,49 @@ start_simulator flood --flood
 run_harness flood --mode flood --frames "$frames" --steady "$steady"
 stop_simulator
 
-echo "== Line rate ($line_rate frames/s), ${seconds}s each, $repeats times: no logbook, fresh pane, history window, full pane, no window, bursts of 16"
+# A broker of the benchmark's own, on a free port.
+broker_port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+printf 'user %s\nlistener %s 127.0.0.1\nallow_anonymous true\n' "$(id -un)" "$broker_port" >"$work/mosquitto.conf"
+mosquitto_program=$(command -v mosquitto || echo /usr/sbin/mosquitto)
+"$mosquitto_program" -c "$work/mosquitto.conf" >"$work/mosquitto.log" 2>&1 &
+broker_pid=$!
+subscriber_pids=()
+stop_broker() {
+    for pid in "${subscriber_pids[@]}" "$broker_pid"; do
+        kill "$pid" 2>/dev/null || true
+    done
+}
+trap 'stop_broker; cleanup' EXIT
+share_url="mqtt://127.0.0.1:$broker_port/bench/1"
+sleep 1
+
+echo "== Line rate ($line_rate frames/s), ${seconds}s each, $repeats times: history window, fresh pane, no logbook, sharing, sharing to 50 subscribers, full pane, no window, bursts of 16"
+# What the history window, the logbook and sharing add is each taken against the
+# fresh-pane run next to it in time: the machine's speed drifts.
 for run in $(seq "$repeats"); do
-    start_simulator "nolog$run" --rate "$line_rate"
-    run_harness "nolog$run" --mode linerate --no-logbook --seconds "$seconds" --warmup 200
+    start_simulator "history$run" --rate "$line_rate"
+    run_harness "history$run" --mode linerate --history --seconds "$seconds" --warmup 200
     stop_simulator
     start_simulator "fresh$run" --rate "$line_rate"
     run_harness "fresh$run" --mode linerate --seconds "$seconds" --warmup 200
     stop_simulator
-    start_simulator "history$run" --rate "$line_rate"
-    run_harness "history$run" --mode linerate --history --seconds "$seconds" --warmup 200
+    start_simulator "nolog$run" --rate "$line_rate"
+    run_harness "nolog$run" --mode linerate --no-logbook --seconds "$seconds" --warmup 200
     stop_simulator
+    mosquitto_sub -p "$broker_port" -t 'bench/1/#' >/dev/null 2>&1 &
+    subscriber_pids=($!)
+    start_simulator "share$run" --rate "$line_rate"
+    run_harness "share$run" --mode linerate --share "$share_url" --seconds "$seconds" --warmup 200
+    stop_simulator
+    for _ in $(seq 49); do
+        mosquitto_sub -p "$broker_port" -t 'bench/1/#' >/dev/null 2>&1 &
+        subscriber_pids+=($!)
+    done
+    start_simulator "fanout$run" --rate "$line_rate"
+    run_harness "fanout$run" --mode linerate --share "$share_url" --seconds "$seconds" --warmup 200
+    stop_simulator
+    for pid in "${subscriber_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    subscriber_pids=()
     start_simulator "full$run" --rate "$line_rate"
     run_harness "full$run" --mode linerate --fill-pane --seconds "$seconds" --warmup 200
     stop_simulator
@@ -152,6 +188,7 @@ run_harness idle --mode idle --seconds "$seconds"
 run_harness memory --mode datamemory
 load_after=$(cut -d ' ' -f 1-3 /proc/loadavg)
 
+cp "$work/results" "$build/endtoend-results" # the raw figures, for another look
 echo
 echo "Machine: $model, $cpus CPUs ($cores cores); load average $load_before before, $load_after after"
 awk -v repeats="$repeats" '
@@ -197,6 +234,23 @@ awk -v repeats="$repeats" '
         row(label, sprintf("%+.2f %% of a core (runs %s)", median, runs),
             "<= " budget " %", median <= budget ? "PASS" : "FAIL")
     }
+    # The median of one kind of run less another, over the repeats.
+    # within: the difference may go either way by up to limit; else at most limit.
+    function difference(kind, base, label, target, limit, within,    i, j, n, sorted, swap, runs, median, ok) {
+        n = 0
+        runs = ""
+        for (i = 1; i <= repeats; i++) {
+            sorted[++n] = value[kind i ".linerate_cpu_percent"] - value[base i ".linerate_cpu_percent"]
+            runs = runs (i > 1 ? ", " : "") sprintf("%+.2f", sorted[n])
+        }
+        for (i = 2; i <= n; i++)
+            for (j = i; j > 1 && sorted[j - 1] > sorted[j]; j--) {
+                swap = sorted[j]; sorted[j] = sorted[j - 1]; sorted[j - 1] = swap
+            }
+        median = n % 2 ? sorted[(n + 1) / 2] : (sorted[n / 2] + sorted[n / 2 + 1]) / 2
+        ok = median <= limit && (!within || median >= -limit)
+        row(label, sprintf("%+.2f %% of a core (runs %s)", median, runs), target, ok ? "PASS" : "FAIL")
+    }
     # The median of the repeated runs, with all of them in order.
     function cpu(run, key, label, target,    i, j, n, sorted, swap, runs, median) {
         n = 0
@@ -231,6 +285,9 @@ awk -v repeats="$repeats" '
         cpu("nolog", "linerate", "CPU at line rate, fresh pane, no logbook", "-")
         added("history", "fresh", "CPU the history window adds at line rate", 0.5)
         added("fresh", "nolog", "CPU the logbook adds at line rate", 0.2)
+        cpu("share", "linerate", "CPU at line rate, sharing to a local broker", "-")
+        difference("share", "fresh", "CPU sharing adds at line rate", "<= 0.3 %", 0.3, 0)
+        difference("fanout", "share", "Sharer CPU, 50 subscribers less 1", "same (within 0.2 %)", 0.2, 1)
         most = 0
         for (i = 1; i <= repeats; i++)
             if (value["history" i ".linerate_history_paints_per_second"] > most)

@@ -39,10 +39,15 @@ void HistoryControl::followLink(SerialLink *link)
     connect(link, &SerialLink::restored, this, [this] { linkChanged(false); });
 }
 
+void HistoryControl::timeBy(const BlockDevice *device)
+{
+    clock = device;
+    builder.setSilenceIsLoss(true);
+}
+
 void HistoryControl::followReplay(ReplayDevice *device)
 {
-    replay = device;
-    builder.setSilenceIsLoss(true);
+    timeBy(device);
     connect(device, &ReplayDevice::finished, this, [this] {
         if (shown)
             shown->plot()->settle();
@@ -51,7 +56,7 @@ void HistoryControl::followReplay(ReplayDevice *device)
 
 void HistoryControl::addReport(char volt1, char volt2, char linkq, char linkql)
 {
-    const qint64 time = replay ? replay->playedTime() : QDateTime::currentMSecsSinceEpoch();
+    const qint64 time = clock ? clock->playedTime() : QDateTime::currentMSecsSinceEpoch();
     const bool first = builder.origin() < 0;
     builder.addReport(time, { quint8(volt1), quint8(volt2), quint8(linkq), quint8(linkql) });
     if (first && shown)

@@ -14,6 +14,7 @@ class QWidget;
 QT_END_NAMESPACE
 
 class AlarmRows;
+class BlockDevice;
 class HistoryWindow;
 class PortListener;
 class ReplayDevice;
@@ -42,6 +43,9 @@ public:
     void followLink(SerialLink *link);
     // Reports are timed by the capture from now on.
     void followReplay(ReplayDevice *device);
+    // Reports are timed by the device they are read from (a replayed
+    // capture, a watched session), and a silence is a lost link.
+    void timeBy(const BlockDevice *device);
 
 public slots:
     void openWindow();
@@ -61,7 +65,7 @@ private:
         ChannelScale::defaults(ChannelScale::Volt1), ChannelScale::defaults(ChannelScale::Volt2),
         ChannelScale::defaults(ChannelScale::LinkQuality)
     };
-    ReplayDevice *replay = nullptr;
+    const BlockDevice *clock = nullptr;
     HistoryWindow *shown = nullptr;
 };
 

@@ -20,7 +20,7 @@ scripts/install-deps.sh test
 build_dir=${DUPLINK_FUZZ_BUILD_DIR:-build-fuzz}
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DDUPLINK_WERROR=ON -DDUPLINK_FUZZ=ON
-cmake --build "$build_dir" --parallel "$(nproc)" --target fuzz_decoder fuzz_window make_corpus
+cmake --build "$build_dir" --parallel "$(nproc)" --target fuzz_decoder fuzz_window fuzz_watch make_corpus
 
 work=$build_dir/fuzz-work
 rm -rf "$work/seeds"
@@ -31,7 +31,7 @@ export LSAN_OPTIONS=suppressions=$root/tests/sanitizer/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 status=0
-for target in decoder window; do
+for target in decoder window watch; do
     corpus=$work/corpus-$target
     findings=$work/findings-$target
     log=$work/$target.log

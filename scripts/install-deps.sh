@@ -3,16 +3,18 @@
 # Usage: scripts/install-deps.sh [build|demo|test|screenshot|all]   (default: build)
 #   build  compiler, CMake, the Qt 6 libraries (with the SQLite driver of the
 #          logbook's index), translation tools and Qt's own translations,
-#          help2man for the manual pages and dpkg-buildflags for the
-#          hardening: enough to build and run
+#          help2man for the manual pages, dpkg-buildflags for the hardening
+#          and the MQTT client library: enough to build and run
 #   demo   build, plus the offline voice that speaks the alarms, so that the
 #          demo shows all it can
 #   test   build, plus what the full test run needs (clang for fuzzing,
 #          Google Benchmark, the desktop-file and AppStream validators, man,
 #          lintian and hardening-check for the Debian package, the offline
 #          speech engine with PulseAudio for a sound server of the tests'
-#          own, dbus-run-session for a bus of the tests' own, and a virtual
-#          X screen with xdotool for the test that kills duplink in flight)
+#          own, dbus-run-session for a bus of the tests' own, a virtual X
+#          screen with xdotool for the test that kills duplink in flight, and
+#          a mosquitto broker with its clients and openssl for the sharing
+#          tests)
 #   screenshot  a virtual X screen, xdotool and ImageMagick, for
 #          scripts/screenshot.sh
 set -euo pipefail
@@ -21,11 +23,12 @@ set -euo pipefail
 # (Qt6QmlIntegration, from qt6-declarative-dev).
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-speech-dev
     qt6-declarative-dev qt6-l10n-tools qt6-translations-l10n libgl-dev help2man dpkg-dev
-    libqt6sql6-sqlite)
+    libqt6sql6-sqlite libmosquitto-dev)
 # The offline voice: without it "Speak alarms" is disabled.
 voice_packages=(qt6-speech-flite-plugin)
 test_packages=(clang libclang-rt-dev libbenchmark-dev desktop-file-utils appstream file man-db
-    lintian devscripts "${voice_packages[@]}" dbus pulseaudio xvfb xauth xdotool)
+    lintian devscripts "${voice_packages[@]}" dbus pulseaudio xvfb xauth xdotool mosquitto
+    mosquitto-clients openssl)
 screenshot_packages=(xvfb xdotool imagemagick)
 
 case "${1:-build}" in

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 ReplayDevice::ReplayDevice(QObject *parent)
-    : QIODevice(parent)
+    : BlockDevice(parent)
 {
     pacer.setSingleShot(true);
     pacer.setTimerType(Qt::PreciseTimer);
@@ -33,7 +32,7 @@ void ReplayDevice::play(double playSpeed)
 bool ReplayDevice::due(const RawCapture::Record &record) const
 {
     if (speed <= 0)
-        return released.size() - readUpTo < MaxAhead;
+        return unreadBytes() < MaxAhead;
     return double(record.ms - firstMs) <= double(clock.elapsed()) * speed;
 }
 
@@ -41,8 +40,7 @@ void ReplayDevice::releaseDue()
 {
     bool any = false;
     while (hasNext && due(next)) {
-        released.append(next.bytes);
-        blockEnds.push_back({ released.size(), next.ms });
+        appendBlock(next.bytes.constData(), next.bytes.size(), capture.startedAt() + next.ms);
         any = true;
         hasNext = capture.next(next);
     }
@@ -55,44 +53,18 @@ void ReplayDevice::releaseDue()
     checkFinished();
 }
 
-qint64 ReplayDevice::bytesAvailable() const
+// As fast as it is read: the next blocks once these are taken.
+void ReplayDevice::allRead()
 {
-    return released.size() - readUpTo + QIODevice::bytesAvailable();
-}
-
-qint64 ReplayDevice::readData(char *data, qint64 maxSize)
-{
-    if (readingBlock == blockEnds.size())
-        return 0;
-    const BlockEnd &block = blockEnds[readingBlock];
-    const qint64 count = std::min<qint64>(maxSize, block.end - readUpTo);
-    std::memcpy(data, released.constData() + readUpTo, size_t(count));
-    readUpTo += count;
-    playedMs = block.ms;
-    if (readUpTo == block.end)
-        ++readingBlock;
-    if (readUpTo == released.size()) {
-        released.resize(0); // keeps its room for the next blocks
-        blockEnds.clear();
-        readingBlock = 0;
-        readUpTo = 0;
-        // As fast as it is read: the next blocks once these are taken.
-        if (speed <= 0 && hasNext && !pacer.isActive())
-            pacer.start(0);
-        else
-            QMetaObject::invokeMethod(this, &ReplayDevice::checkFinished, Qt::QueuedConnection);
-    }
-    return count;
-}
-
-qint64 ReplayDevice::writeData(const char *, qint64)
-{
-    return -1;
+    if (speed <= 0 && hasNext && !pacer.isActive())
+        pacer.start(0);
+    else
+        QMetaObject::invokeMethod(this, &ReplayDevice::checkFinished, Qt::QueuedConnection);
 }
 
 void ReplayDevice::checkFinished()
 {
-    if (done || hasNext || readUpTo < released.size())
+    if (done || hasNext || unreadBytes() > 0)
         return;
     done = true;
     emit finished();

@@ -1,22 +1,17 @@
 #ifndef REPLAYDEVICE_H
 #define REPLAYDEVICE_H
 
+#include "blockdevice.h"
 #include "rawcapture.h"
 
-#include <QByteArray>
 #include <QElapsedTimer>
-#include <QIODevice>
 #include <QTimer>
-
-#include <vector>
 
 // A raw capture played back as a read-only device: each recorded block
 // becomes readable at its recorded time since the start, divided by the
-// speed (0: as fast as the reader takes it). A listener reads it as it
-// reads a serial port. A read ends at the end of a recorded block, as a
-// read of the port did, so what a reader decodes from one read arrived at
-// one recorded time (playedTime()).
-class ReplayDevice : public QIODevice
+// speed (0: as fast as the reader takes it), timed by the wall-clock time
+// it was recorded at (playedTime()).
+class ReplayDevice : public BlockDevice
 {
     Q_OBJECT
 
@@ -29,24 +24,15 @@ public:
     qint64 truncatedAt() const { return capture.truncatedAt(); }
     QString errorString() const { return capture.errorString(); }
 
-    // The wall-clock time the block last read arrived at when recorded, in
-    // milliseconds since 1970-01-01 UTC: the flight's own time, whatever
-    // the speed.
-    qint64 playedTime() const { return capture.startedAt() + playedMs; }
-
     // Starts the clock: the first block is readable at once.
     void play(double speed);
-
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override;
 
 signals:
     // Every block has been released and read.
     void finished();
 
 protected:
-    qint64 readData(char *data, qint64 maxSize) override;
-    qint64 writeData(const char *data, qint64 maxSize) override;
+    void allRead() override;
 
 private:
     static constexpr qsizetype MaxAhead = 64 * 1024; // bytes released ahead of the reader at speed 0
@@ -62,17 +48,6 @@ private:
     double speed = 1;
     QElapsedTimer clock;
     QTimer pacer;
-    QByteArray released;
-    qsizetype readUpTo = 0;
-    // Where each block released and not yet read ends, with its time.
-    struct BlockEnd
-    {
-        qsizetype end;
-        qint64 ms;
-    };
-    std::vector<BlockEnd> blockEnds; // keeps its room, as released does
-    std::size_t readingBlock = 0;
-    qint64 playedMs = 0;
     bool done = false;
 };
 

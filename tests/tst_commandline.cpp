@@ -52,8 +52,8 @@ void tst_CommandLine::commandLine_data()
                                                   << QByteArray() << unknown << display;
         QTest::addRow("flights with a device%s", suffix)
                 << duplink << QStringList{ "--flights", "/dev/ttyUSB0" } << 2 << QByteArray()
-                << QByteArray("duplink: --flights opens the logbook alone; name no device, --replay, --record or "
-                              "--history with it\n")
+                << QByteArray("duplink: --flights opens the logbook alone; name no device, --replay, --record, "
+                              "--history, --share or --watch with it\n")
                 << display;
         QTest::addRow("flights with a replay%s", suffix)
                 << duplink << QStringList{ "--no-logbook", "--flights", "--replay", "flight.raw" } << 2
@@ -63,6 +63,20 @@ void tst_CommandLine::commandLine_data()
                 << duplink << QStringList{ "-platform", "offscreen", "-style=Fusion", "--bogus" } << 2
                 << QByteArray() << unknown << display;
     }
+    // Sharing and watching: the address checked before any window.
+    const QByteArray tryHelp("\nTry 'duplink --help' for more information.\n");
+    QTest::newRow("share, help") << duplink << QStringList{ "--help" } << 0
+                                 << QByteArray("--share <mqtt://HOST[:PORT]/BASE>") << QByteArray() << false;
+    QTest::newRow("share without a topic")
+            << duplink << QStringList{ "--share", "mqtt://127.0.0.1" } << 2 << QByteArray()
+            << "duplink: --share: a base topic is needed, as in mqtt://broker/field/1" + tryHelp << false;
+    QTest::newRow("watch with a wildcard")
+            << duplink << QStringList{ "--watch", "mqtt://h/field/#" } << 2 << QByteArray()
+            << "duplink: --watch: the base topic cannot hold the wildcards + or #" + tryHelp << true;
+    QTest::newRow("watch and a device")
+            << duplink << QStringList{ "--watch", "mqtt://h/field/1", "/dev/ttyUSB0" } << 2 << QByteArray()
+            << "duplink: --watch shows a shared session; name no device, replay or share with it" + tryHelp
+            << false;
     // In the user's language, Qt's words ("Usage:", "Unknown option") too:
     // help before the GUI starts, an error once it has.
     const QString env = QStringLiteral("env");

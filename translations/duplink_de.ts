@@ -138,6 +138,49 @@
     </message>
 </context>
 <context>
+    <name>BrokerAddress</name>
+    <message>
+        <source>a base topic is needed, as in mqtt://broker/field/1</source>
+        <translation>ein Basis-Topic wird gebraucht, wie in mqtt://broker/field/1</translation>
+    </message>
+    <message>
+        <source>the base topic cannot hold the wildcards + or #</source>
+        <translation>das Basis-Topic darf die Platzhalter + und # nicht enthalten</translation>
+    </message>
+    <message>
+        <source>a base topic starting with $ is the broker&apos;s own</source>
+        <translation>ein Basis-Topic, das mit $ beginnt, gehört dem Broker</translation>
+    </message>
+    <message>
+        <source>the base topic has an empty level (two slashes, or one at an end)</source>
+        <translation>das Basis-Topic hat eine leere Ebene (zwei Schrägstriche oder einen am Ende)</translation>
+    </message>
+    <message>
+        <source>the base topic is not a usable topic name</source>
+        <translation>das Basis-Topic ist kein brauchbarer Topic-Name</translation>
+    </message>
+    <message>
+        <source>an address is written mqtt://HOST[:PORT]/BASE or mqtts://HOST[:PORT]/BASE</source>
+        <translation>eine Adresse lautet mqtt://HOST[:PORT]/BASE oder mqtts://HOST[:PORT]/BASE</translation>
+    </message>
+    <message>
+        <source>a broker is written mqtt://HOST[:PORT] or mqtts://HOST[:PORT]</source>
+        <translation>ein Broker lautet mqtt://HOST[:PORT] oder mqtts://HOST[:PORT]</translation>
+    </message>
+    <message>
+        <source>the broker&apos;s host is missing</source>
+        <translation>der Host des Brokers fehlt</translation>
+    </message>
+    <message>
+        <source>put the user name and password in the settings, not in the address</source>
+        <translation>Benutzername und Passwort gehören in die Einstellungen, nicht in die Adresse</translation>
+    </message>
+    <message>
+        <source>the port must be from 1 to 65535</source>
+        <translation>der Port muss zwischen 1 und 65535 liegen</translation>
+    </message>
+</context>
+<context>
     <name>ChannelScale</name>
     <message>
         <source>Volt 1</source>
@@ -532,6 +575,14 @@
     <message>
         <source>Moved %1 to the trash</source>
         <translation>%1 in den Papierkorb verschoben</translation>
+    </message>
+    <message>
+        <source>Cannot keep the note: the logbook&apos;s index cannot be written</source>
+        <translation>Die Notiz kann nicht behalten werden: Der Index des Flugbuchs ist nicht beschreibbar</translation>
+    </message>
+    <message>
+        <source>Cannot keep the pin: the logbook&apos;s index cannot be written</source>
+        <translation>Das Anheften kann nicht behalten werden: Der Index des Flugbuchs ist nicht beschreibbar</translation>
     </message>
 </context>
 <context>
@@ -1005,6 +1056,57 @@ Höchstwert</translation>
     </message>
 </context>
 <context>
+    <name>MqttClient</name>
+    <message>
+        <source>Cannot reach %1: the host name is not known (%2)</source>
+        <translation>%1 nicht erreichbar: der Hostname ist unbekannt (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: nothing answers on that port (connection refused); is the broker running?</source>
+        <translation>%1 nicht erreichbar: an diesem Port antwortet nichts (Verbindung abgelehnt); läuft der Broker?</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: no answer</source>
+        <translation>%1 nicht erreichbar: keine Antwort</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: no route to it (%2)</source>
+        <translation>%1 nicht erreichbar: kein Weg dorthin (%2)</translation>
+    </message>
+    <message>
+        <source>Refused the certificate of %1: it is not signed by a trusted authority, or names another host (%2)</source>
+        <translation>Zertifikat von %1 abgelehnt: es ist nicht von einer vertrauenswürdigen Stelle signiert oder nennt einen anderen Host (%2)</translation>
+    </message>
+    <message>
+        <source>No secure connection to %1 (%2)</source>
+        <translation>Keine sichere Verbindung zu %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot read the CA file %1</source>
+        <translation>Die CA-Datei %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 refused the user name or password</source>
+        <translation>%1 hat Benutzername oder Passwort abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1 refused the connection: not authorized (a user name and password may be needed)</source>
+        <translation>%1 hat die Verbindung abgelehnt: nicht berechtigt (eventuell werden Benutzername und Passwort gebraucht)</translation>
+    </message>
+    <message>
+        <source>%1 refused: %2</source>
+        <translation>%1 hat abgelehnt: %2</translation>
+    </message>
+    <message>
+        <source>Lost the connection to %1 (%2)</source>
+        <translation>Verbindung zu %1 verloren (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: %2</source>
+        <translation>%1 nicht erreichbar: %2</translation>
+    </message>
+</context>
+<context>
     <name>RawCapture</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -1221,6 +1323,173 @@ Höchstwert</translation>
     </message>
 </context>
 <context>
+    <name>ShareControl</name>
+    <message>
+        <source>Share over MQTT...</source>
+        <translation>Über MQTT teilen...</translation>
+    </message>
+    <message>
+        <source>%1 reports could not wait for %2 and were dropped</source>
+        <translation>%1 Berichte konnten nicht auf %2 warten und wurden verworfen</translation>
+    </message>
+    <message>
+        <source>A watched session is not shared again</source>
+        <translation>Eine beobachtete Sitzung wird nicht erneut geteilt</translation>
+    </message>
+    <message>
+        <source>The module is on another machine: a watched session sends it nothing</source>
+        <extracomment>The tooltip of each Set button while watching a session shared from another computer</extracomment>
+        <translation>Das Modul ist an einem anderen Rechner: eine beobachtete Sitzung sendet ihm nichts</translation>
+    </message>
+    <message>
+        <source>The station sharing %1 is online again</source>
+        <translation>Die Station, die %1 teilt, ist wieder online</translation>
+    </message>
+    <message>
+        <source>Connected to %1 again</source>
+        <translation>Wieder mit %1 verbunden</translation>
+    </message>
+    <message>
+        <source>The station sharing %1 is offline</source>
+        <translation>Die Station, die %1 teilt, ist offline</translation>
+    </message>
+    <message>
+        <source>The station sharing %1 is offline since %2</source>
+        <translation>Die Station, die %1 teilt, ist seit %2 offline</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>verbunden</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>verbindet</translation>
+    </message>
+    <message>
+        <source>not connected: %1</source>
+        <translation>nicht verbunden: %1</translation>
+    </message>
+    <message>
+        <source>Sharing as %1 on %2: %3</source>
+        <translation>Geteilt als %1 auf %2: %3</translation>
+    </message>
+    <message>
+        <source>Watching %1 on %2: %3</source>
+        <translation>Beobachtet %1 auf %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 messages that were not a sharer&apos;s dropped</source>
+        <translation>%1 Nachrichten verworfen, die nicht von einer teilenden Station stammen</translation>
+    </message>
+    <message>
+        <source>Cannot keep the sharing settings in %1</source>
+        <translation>Die Einstellungen zum Teilen können nicht in %1 gespeichert werden</translation>
+    </message>
+</context>
+<context>
+    <name>ShareDialog</name>
+    <message>
+        <source>Share over MQTT</source>
+        <translation>Über MQTT teilen</translation>
+    </message>
+    <message>
+        <source>host or host:port</source>
+        <translation>Host oder Host:Port</translation>
+    </message>
+    <message>
+        <source>Broker</source>
+        <translation>Broker</translation>
+    </message>
+    <message>
+        <source>The MQTT broker&apos;s host name or address, and its port if not the usual</source>
+        <translation>Hostname oder Adresse des MQTT-Brokers und sein Port, falls nicht der übliche</translation>
+    </message>
+    <message>
+        <source>Secure connection (TLS)</source>
+        <translation>Sichere Verbindung (TLS)</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates</source>
+        <translation>die Zertifikate des Systems</translation>
+    </message>
+    <message>
+        <source>CA file</source>
+        <translation>CA-Datei</translation>
+    </message>
+    <message>
+        <source>The authority that signed the broker&apos;s certificate; empty: the system&apos;s</source>
+        <translation>Die Stelle, die das Zertifikat des Brokers signiert hat; leer: die des Systems</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Choose the CA file</source>
+        <translation>CA-Datei wählen</translation>
+    </message>
+    <message>
+        <source>field/1</source>
+        <translation>field/1</translation>
+    </message>
+    <message>
+        <source>Base topic</source>
+        <translation>Basis-Topic</translation>
+    </message>
+    <message>
+        <source>The session&apos;s topics lie under it: report, data, alarms, channels, status</source>
+        <translation>Die Topics der Sitzung liegen darunter: report, data, alarms, channels, status</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Benutzername</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Kept in the settings file, which only you can read</source>
+        <translation>Wird in der Einstellungsdatei gespeichert, die nur Sie lesen können</translation>
+    </message>
+    <message>
+        <source>Announce the channels with a unit to Home Assistant</source>
+        <translation>Kanäle mit Einheit bei Home Assistant anmelden</translation>
+    </message>
+    <message>
+        <source>Share this session</source>
+        <translation>Diese Sitzung teilen</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Broker:</translation>
+    </message>
+    <message>
+        <source>&amp;CA file:</source>
+        <translation>&amp;CA-Datei:</translation>
+    </message>
+    <message>
+        <source>Base &amp;topic:</source>
+        <translation>Basis-&amp;Topic:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>Zertifikate (*.pem *.crt);;Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
     <name>Simulator</name>
     <message>
         <source>write on %1 failed: %2</source>
@@ -1364,6 +1633,64 @@ Höchstwert</translation>
     </message>
 </context>
 <context>
+    <name>WatchParser</name>
+    <message>
+        <source>%1 bytes, more than a sharer sends</source>
+        <translation>%1 Bytes, mehr als eine teilende Station sendet</translation>
+    </message>
+    <message>
+        <source>not JSON (%1)</source>
+        <translation>kein JSON (%1)</translation>
+    </message>
+    <message>
+        <source>a report is a JSON object</source>
+        <translation>ein Bericht ist ein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>a report&apos;s &quot;ms&quot; is a whole number of milliseconds</source>
+        <translation>&quot;ms&quot; eines Berichts ist eine ganze Zahl von Millisekunden</translation>
+    </message>
+    <message>
+        <source>a report&apos;s &quot;seq&quot; is a whole number from 1</source>
+        <translation>&quot;seq&quot; eines Berichts ist eine ganze Zahl ab 1</translation>
+    </message>
+    <message>
+        <source>a report&apos;s &quot;%1&quot; is a whole number from 0 to 255</source>
+        <translation>&quot;%1&quot; eines Berichts ist eine ganze Zahl von 0 bis 255</translation>
+    </message>
+    <message>
+        <source>user data is 1 to 6 bytes in hexadecimal, as &quot;0A FF 7E&quot;</source>
+        <translation>Benutzerdaten sind 1 bis 6 Bytes hexadezimal, wie &quot;0A FF 7E&quot;</translation>
+    </message>
+    <message>
+        <source>the alarms are a JSON array of four rows</source>
+        <translation>die Alarme sind ein JSON-Array aus vier Zeilen</translation>
+    </message>
+    <message>
+        <source>alarm row %1 needs &quot;value&quot;, &quot;comparison&quot; and &quot;level&quot;, each a whole number from 0 to 255</source>
+        <translation>Alarmzeile %1 braucht &quot;value&quot;, &quot;comparison&quot; und &quot;level&quot;, jeweils eine ganze Zahl von 0 bis 255</translation>
+    </message>
+    <message>
+        <source>the channels are a JSON object</source>
+        <translation>die Kanäle sind ein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>channel &quot;%1&quot; is not a usable calibration</source>
+        <translation>Kanal &quot;%1&quot; ist keine brauchbare Kalibrierung</translation>
+    </message>
+    <message>
+        <source>a status is &quot;online&quot; or &quot;offline&quot;</source>
+        <translation>ein Status ist &quot;online&quot; oder &quot;offline&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>Watcher</name>
+    <message>
+        <source>Dropped a message on %1: %2 (%3 dropped so far)</source>
+        <translation>Nachricht auf %1 verworfen: %2 (bisher %3 verworfen)</translation>
+    </message>
+</context>
+<context>
     <name>Window</name>
     <message>
         <source>Torvi Duplink</source>
@@ -1416,6 +1743,10 @@ Höchstwert</translation>
     <message>
         <source>Frame not sent: %1</source>
         <translation>Frame nicht gesendet: %1</translation>
+    </message>
+    <message>
+        <source>watching %1</source>
+        <translation>beobachtet %1</translation>
     </message>
 </context>
 <context>
@@ -1488,8 +1819,25 @@ Höchstwert</translation>
         <translation>In diesem Lauf keinen Flug im Flugbuch behalten.</translation>
     </message>
     <message>
-        <source>--flights opens the logbook alone; name no device, --replay, --record or --history with it</source>
-        <translation>--flights öffnet nur das Flugbuch; kein Gerät, --replay, --record oder --history dazu angeben</translation>
+        <source>Share the session through an MQTT broker under the base topic BASE, whatever the settings say: reports, user data, alarms, channels and status (mqtts:// for TLS; user name, password and CA file from the &quot;Share over MQTT&quot; settings).</source>
+        <translation>Die Sitzung über einen MQTT-Broker unter dem Basis-Topic BASE teilen, unabhängig von den Einstellungen: Berichte, Benutzerdaten, Alarme, Kanäle und Status (mqtts:// für TLS; Benutzername, Passwort und CA-Datei aus den Einstellungen &quot;Über MQTT teilen&quot;).</translation>
+    </message>
+    <message>
+        <source>mqtt://HOST[:PORT]/BASE</source>
+        <extracomment>The value of --share and --watch: a broker&apos;s address and a base topic</extracomment>
+        <translation>mqtt://HOST[:PORT]/BASE</translation>
+    </message>
+    <message>
+        <source>Watch a session another Duplink shares through an MQTT broker, instead of opening a port; nothing is sent to its module.</source>
+        <translation>Eine Sitzung beobachten, die ein anderes Duplink über einen MQTT-Broker teilt, statt einen Port zu öffnen; an dessen Modul wird nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>--flights opens the logbook alone; name no device, --replay, --record, --history, --share or --watch with it</source>
+        <translation>--flights öffnet nur das Flugbuch; kein Gerät, --replay, --record, --history, --share oder --watch dazu angeben</translation>
+    </message>
+    <message>
+        <source>--watch shows a shared session; name no device, replay or share with it</source>
+        <translation>--watch zeigt eine geteilte Sitzung; dazu kein Gerät, kein --replay und kein --share angeben</translation>
     </message>
 </context>
 </TS>

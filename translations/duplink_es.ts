@@ -138,6 +138,49 @@
     </message>
 </context>
 <context>
+    <name>BrokerAddress</name>
+    <message>
+        <source>a base topic is needed, as in mqtt://broker/field/1</source>
+        <translation>hace falta un tema base, como en mqtt://broker/field/1</translation>
+    </message>
+    <message>
+        <source>the base topic cannot hold the wildcards + or #</source>
+        <translation>el tema base no puede llevar los comodines + ni #</translation>
+    </message>
+    <message>
+        <source>a base topic starting with $ is the broker&apos;s own</source>
+        <translation>un tema base que empieza por $ es del propio bróker</translation>
+    </message>
+    <message>
+        <source>the base topic has an empty level (two slashes, or one at an end)</source>
+        <translation>el tema base tiene un nivel vacío (dos barras, o una al final)</translation>
+    </message>
+    <message>
+        <source>the base topic is not a usable topic name</source>
+        <translation>el tema base no es un nombre de tema utilizable</translation>
+    </message>
+    <message>
+        <source>an address is written mqtt://HOST[:PORT]/BASE or mqtts://HOST[:PORT]/BASE</source>
+        <translation>una dirección se escribe mqtt://HOST[:PORT]/BASE o mqtts://HOST[:PORT]/BASE</translation>
+    </message>
+    <message>
+        <source>a broker is written mqtt://HOST[:PORT] or mqtts://HOST[:PORT]</source>
+        <translation>un bróker se escribe mqtt://HOST[:PORT] o mqtts://HOST[:PORT]</translation>
+    </message>
+    <message>
+        <source>the broker&apos;s host is missing</source>
+        <translation>falta el host del bróker</translation>
+    </message>
+    <message>
+        <source>put the user name and password in the settings, not in the address</source>
+        <translation>ponga el usuario y la contraseña en la configuración, no en la dirección</translation>
+    </message>
+    <message>
+        <source>the port must be from 1 to 65535</source>
+        <translation>el puerto debe estar entre 1 y 65535</translation>
+    </message>
+</context>
+<context>
     <name>ChannelScale</name>
     <message>
         <source>Volt 1</source>
@@ -532,6 +575,14 @@
     <message>
         <source>Moved %1 to the trash</source>
         <translation>%1 movido a la papelera</translation>
+    </message>
+    <message>
+        <source>Cannot keep the note: the logbook&apos;s index cannot be written</source>
+        <translation>No se puede guardar la nota: no se puede escribir el índice del libro de vuelos</translation>
+    </message>
+    <message>
+        <source>Cannot keep the pin: the logbook&apos;s index cannot be written</source>
+        <translation>No se puede guardar la fijación: no se puede escribir el índice del libro de vuelos</translation>
     </message>
 </context>
 <context>
@@ -1005,6 +1056,57 @@ máximo</translation>
     </message>
 </context>
 <context>
+    <name>MqttClient</name>
+    <message>
+        <source>Cannot reach %1: the host name is not known (%2)</source>
+        <translation>No se puede llegar a %1: el nombre del host es desconocido (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: nothing answers on that port (connection refused); is the broker running?</source>
+        <translation>No se puede llegar a %1: nada responde en ese puerto (conexión rechazada); ¿está en marcha el bróker?</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: no answer</source>
+        <translation>No se puede llegar a %1: sin respuesta</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: no route to it (%2)</source>
+        <translation>No se puede llegar a %1: no hay ruta (%2)</translation>
+    </message>
+    <message>
+        <source>Refused the certificate of %1: it is not signed by a trusted authority, or names another host (%2)</source>
+        <translation>Certificado de %1 rechazado: no lo firma una autoridad de confianza, o nombra otro host (%2)</translation>
+    </message>
+    <message>
+        <source>No secure connection to %1 (%2)</source>
+        <translation>Sin conexión segura con %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot read the CA file %1</source>
+        <translation>No se puede leer el archivo de CA %1</translation>
+    </message>
+    <message>
+        <source>%1 refused the user name or password</source>
+        <translation>%1 rechazó el usuario o la contraseña</translation>
+    </message>
+    <message>
+        <source>%1 refused the connection: not authorized (a user name and password may be needed)</source>
+        <translation>%1 rechazó la conexión: no autorizado (puede que haga falta usuario y contraseña)</translation>
+    </message>
+    <message>
+        <source>%1 refused: %2</source>
+        <translation>%1 rechazó: %2</translation>
+    </message>
+    <message>
+        <source>Lost the connection to %1 (%2)</source>
+        <translation>Se perdió la conexión con %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot reach %1: %2</source>
+        <translation>No se puede llegar a %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>RawCapture</name>
     <message>
         <source>cannot write %1: %2</source>
@@ -1221,6 +1323,173 @@ máximo</translation>
     </message>
 </context>
 <context>
+    <name>ShareControl</name>
+    <message>
+        <source>Share over MQTT...</source>
+        <translation>Compartir por MQTT...</translation>
+    </message>
+    <message>
+        <source>%1 reports could not wait for %2 and were dropped</source>
+        <translation>%1 informes no pudieron esperar a %2 y se descartaron</translation>
+    </message>
+    <message>
+        <source>A watched session is not shared again</source>
+        <translation>Una sesión observada no se vuelve a compartir</translation>
+    </message>
+    <message>
+        <source>The module is on another machine: a watched session sends it nothing</source>
+        <extracomment>The tooltip of each Set button while watching a session shared from another computer</extracomment>
+        <translation>El módulo está en otro equipo: una sesión observada no le envía nada</translation>
+    </message>
+    <message>
+        <source>The station sharing %1 is online again</source>
+        <translation>La estación que comparte %1 vuelve a estar en línea</translation>
+    </message>
+    <message>
+        <source>Connected to %1 again</source>
+        <translation>Conectado de nuevo a %1</translation>
+    </message>
+    <message>
+        <source>The station sharing %1 is offline</source>
+        <translation>La estación que comparte %1 está fuera de línea</translation>
+    </message>
+    <message>
+        <source>The station sharing %1 is offline since %2</source>
+        <translation>La estación que comparte %1 está fuera de línea desde %2</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>conectado</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>conectando</translation>
+    </message>
+    <message>
+        <source>not connected: %1</source>
+        <translation>sin conexión: %1</translation>
+    </message>
+    <message>
+        <source>Sharing as %1 on %2: %3</source>
+        <translation>Compartiendo como %1 en %2: %3</translation>
+    </message>
+    <message>
+        <source>Watching %1 on %2: %3</source>
+        <translation>Observando %1 en %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 messages that were not a sharer&apos;s dropped</source>
+        <translation>%1 mensajes descartados que no eran de una estación que comparte</translation>
+    </message>
+    <message>
+        <source>Cannot keep the sharing settings in %1</source>
+        <translation>No se puede guardar la configuración de compartir en %1</translation>
+    </message>
+</context>
+<context>
+    <name>ShareDialog</name>
+    <message>
+        <source>Share over MQTT</source>
+        <translation>Compartir por MQTT</translation>
+    </message>
+    <message>
+        <source>host or host:port</source>
+        <translation>host o host:puerto</translation>
+    </message>
+    <message>
+        <source>Broker</source>
+        <translation>Bróker</translation>
+    </message>
+    <message>
+        <source>The MQTT broker&apos;s host name or address, and its port if not the usual</source>
+        <translation>El nombre o la dirección del bróker MQTT, y su puerto si no es el habitual</translation>
+    </message>
+    <message>
+        <source>Secure connection (TLS)</source>
+        <translation>Conexión segura (TLS)</translation>
+    </message>
+    <message>
+        <source>the system&apos;s certificates</source>
+        <translation>los certificados del sistema</translation>
+    </message>
+    <message>
+        <source>CA file</source>
+        <translation>Archivo de CA</translation>
+    </message>
+    <message>
+        <source>The authority that signed the broker&apos;s certificate; empty: the system&apos;s</source>
+        <translation>La autoridad que firmó el certificado del bróker; vacío: las del sistema</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Examinar...</translation>
+    </message>
+    <message>
+        <source>Choose the CA file</source>
+        <translation>Elegir el archivo de CA</translation>
+    </message>
+    <message>
+        <source>field/1</source>
+        <translation>field/1</translation>
+    </message>
+    <message>
+        <source>Base topic</source>
+        <translation>Tema base</translation>
+    </message>
+    <message>
+        <source>The session&apos;s topics lie under it: report, data, alarms, channels, status</source>
+        <translation>Los temas de la sesión están debajo: report, data, alarms, channels, status</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Usuario</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Kept in the settings file, which only you can read</source>
+        <translation>Se guarda en el archivo de configuración, que solo usted puede leer</translation>
+    </message>
+    <message>
+        <source>Announce the channels with a unit to Home Assistant</source>
+        <translation>Anunciar a Home Assistant los canales con unidad</translation>
+    </message>
+    <message>
+        <source>Share this session</source>
+        <translation>Compartir esta sesión</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problema</translation>
+    </message>
+    <message>
+        <source>&amp;Broker:</source>
+        <translation>&amp;Bróker:</translation>
+    </message>
+    <message>
+        <source>&amp;CA file:</source>
+        <translation>Archivo de &amp;CA:</translation>
+    </message>
+    <message>
+        <source>Base &amp;topic:</source>
+        <translation>&amp;Tema base:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Usuario:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>C&amp;ontraseña:</translation>
+    </message>
+    <message>
+        <source>Certificates (*.pem *.crt);;All files (*)</source>
+        <translation>Certificados (*.pem *.crt);;Todos los archivos (*)</translation>
+    </message>
+</context>
+<context>
     <name>Simulator</name>
     <message>
         <source>write on %1 failed: %2</source>
@@ -1364,6 +1633,64 @@ máximo</translation>
     </message>
 </context>
 <context>
+    <name>WatchParser</name>
+    <message>
+        <source>%1 bytes, more than a sharer sends</source>
+        <translation>%1 bytes, más de lo que envía una estación que comparte</translation>
+    </message>
+    <message>
+        <source>not JSON (%1)</source>
+        <translation>no es JSON (%1)</translation>
+    </message>
+    <message>
+        <source>a report is a JSON object</source>
+        <translation>un informe es un objeto JSON</translation>
+    </message>
+    <message>
+        <source>a report&apos;s &quot;ms&quot; is a whole number of milliseconds</source>
+        <translation>&quot;ms&quot; de un informe es un número entero de milisegundos</translation>
+    </message>
+    <message>
+        <source>a report&apos;s &quot;seq&quot; is a whole number from 1</source>
+        <translation>&quot;seq&quot; de un informe es un número entero desde 1</translation>
+    </message>
+    <message>
+        <source>a report&apos;s &quot;%1&quot; is a whole number from 0 to 255</source>
+        <translation>&quot;%1&quot; de un informe es un número entero de 0 a 255</translation>
+    </message>
+    <message>
+        <source>user data is 1 to 6 bytes in hexadecimal, as &quot;0A FF 7E&quot;</source>
+        <translation>los datos de usuario son de 1 a 6 bytes en hexadecimal, como &quot;0A FF 7E&quot;</translation>
+    </message>
+    <message>
+        <source>the alarms are a JSON array of four rows</source>
+        <translation>las alarmas son un array JSON de cuatro filas</translation>
+    </message>
+    <message>
+        <source>alarm row %1 needs &quot;value&quot;, &quot;comparison&quot; and &quot;level&quot;, each a whole number from 0 to 255</source>
+        <translation>la fila de alarma %1 necesita &quot;value&quot;, &quot;comparison&quot; y &quot;level&quot;, cada uno un número entero de 0 a 255</translation>
+    </message>
+    <message>
+        <source>the channels are a JSON object</source>
+        <translation>los canales son un objeto JSON</translation>
+    </message>
+    <message>
+        <source>channel &quot;%1&quot; is not a usable calibration</source>
+        <translation>el canal &quot;%1&quot; no es una calibración utilizable</translation>
+    </message>
+    <message>
+        <source>a status is &quot;online&quot; or &quot;offline&quot;</source>
+        <translation>un estado es &quot;online&quot; u &quot;offline&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>Watcher</name>
+    <message>
+        <source>Dropped a message on %1: %2 (%3 dropped so far)</source>
+        <translation>Mensaje descartado en %1: %2 (%3 descartados hasta ahora)</translation>
+    </message>
+</context>
+<context>
     <name>Window</name>
     <message>
         <source>Torvi Duplink</source>
@@ -1416,6 +1743,10 @@ máximo</translation>
     <message>
         <source>Frame not sent: %1</source>
         <translation>Trama no enviada: %1</translation>
+    </message>
+    <message>
+        <source>watching %1</source>
+        <translation>observando %1</translation>
     </message>
 </context>
 <context>
@@ -1488,8 +1819,25 @@ máximo</translation>
         <translation>No guardar ningún vuelo en el libro de vuelos en esta ejecución.</translation>
     </message>
     <message>
-        <source>--flights opens the logbook alone; name no device, --replay, --record or --history with it</source>
-        <translation>--flights abre solo el libro de vuelos; no indique con él ningún dispositivo, --replay, --record ni --history</translation>
+        <source>Share the session through an MQTT broker under the base topic BASE, whatever the settings say: reports, user data, alarms, channels and status (mqtts:// for TLS; user name, password and CA file from the &quot;Share over MQTT&quot; settings).</source>
+        <translation>Compartir la sesión a través de un bróker MQTT bajo el tema base BASE, diga lo que diga la configuración: informes, datos de usuario, alarmas, canales y estado (mqtts:// para TLS; usuario, contraseña y archivo de CA de la configuración &quot;Compartir por MQTT&quot;).</translation>
+    </message>
+    <message>
+        <source>mqtt://HOST[:PORT]/BASE</source>
+        <extracomment>The value of --share and --watch: a broker&apos;s address and a base topic</extracomment>
+        <translation>mqtt://HOST[:PORT]/BASE</translation>
+    </message>
+    <message>
+        <source>Watch a session another Duplink shares through an MQTT broker, instead of opening a port; nothing is sent to its module.</source>
+        <translation>Observar una sesión que otro Duplink comparte a través de un bróker MQTT, en lugar de abrir un puerto; no se envía nada a su módulo.</translation>
+    </message>
+    <message>
+        <source>--flights opens the logbook alone; name no device, --replay, --record, --history, --share or --watch with it</source>
+        <translation>--flights abre solo el libro de vuelos; no indique con él ningún dispositivo, --replay, --record, --history, --share ni --watch</translation>
+    </message>
+    <message>
+        <source>--watch shows a shared session; name no device, replay or share with it</source>
+        <translation>--watch muestra una sesión compartida; no indique con él ningún dispositivo, --replay ni --share</translation>
     </message>
 </context>
 </TS>

@@ -21,6 +21,14 @@ void ChannelsControl::setNewest(int volt1, int volt2, int linkq)
         dialog->showNewest(newest);
 }
 
+void ChannelsControl::showWatched(int channel, const ChannelScale &scale)
+{
+    if (scales[channel - 1] == scale)
+        return;
+    scales[channel - 1] = scale;
+    emit scaleChanged(channel, scale);
+}
+
 void ChannelsControl::editScales()
 {
     if (dialog) {

@@ -29,6 +29,8 @@ public:
 
     // The newest report's raw values, for the dialog to convert while open.
     void setNewest(int volt1, int volt2, int linkq);
+    // A watched station's channel: shown as it reads there, not kept.
+    void showWatched(int channel, const ChannelScale &scale);
 
 signals:
     // Channel 1 to 3 reads differently from now on.

@@ -7,6 +7,8 @@
 #include "recordingcontrol.h"
 #include "replaydevice.h"
 #include "seriallink.h"
+#include "sharecontrol.h"
+#include "watchdevice.h"
 
 #include <QAction>
 #include <QWidget>
@@ -25,6 +27,13 @@ MenuControls::MenuControls(QWidget *window, AlarmRows *rows)
     announcer = new AlarmAnnouncer(*rows, window);
     connect(recordingControl, &RecordingControl::message, this, &MenuControls::message);
     connect(logbookControl, &LogbookControl::message, this, &MenuControls::message);
+    shareControl = new ShareControl(window, rows);
+    for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
+        shareControl->setChannelScale(channel, channelsControl->scale(channel));
+    connect(channelsControl, &ChannelsControl::scaleChanged, shareControl, &ShareControl::setChannelScale);
+    connect(shareControl, &ShareControl::watchedScaleChanged, channelsControl, &ChannelsControl::showWatched);
+    connect(shareControl, &ShareControl::message, this, &MenuControls::message);
+    connect(shareControl, &ShareControl::noteChanged, this, &MenuControls::noteChanged);
 }
 
 QAction *MenuControls::separator()
@@ -39,6 +48,7 @@ QList<QAction *> MenuControls::menuEntries()
     return { separator(), recordingControl->recordAction(), recordingControl->stopAction(),
              separator(), channelsControl->editAction(), historyControl->openAction(),
              logbookControl->flightsAction(),
+             shareControl->shareAction(),
              separator(), announcer->speakAction(), announcer->notifyAction(),
              announcer->silenceAction() };
 }
@@ -48,6 +58,7 @@ void MenuControls::listenTo(PortListener *listener)
     recordingControl->setListener(listener);
     historyControl->listenTo(listener);
     logbookControl->listenTo(listener);
+    shareControl->listenTo(listener);
 }
 
 // A recording asked for at start waits for the link to be up.
@@ -61,7 +72,16 @@ void MenuControls::followLink(SerialLink *link)
 void MenuControls::followReplay(ReplayDevice *device)
 {
     historyControl->followReplay(device); // the logbook keeps no replay
+    shareControl->timeBy(device);
     recordingControl->startPending();
+}
+
+BlockDevice *MenuControls::watch(const BrokerAddress &address)
+{
+    WatchDevice *device = shareControl->watch(address); // the logbook keeps only a link's sessions
+    historyControl->timeBy(device);
+    recordingControl->startPending();
+    return device;
 }
 
 void MenuControls::finish()

@@ -11,6 +11,8 @@ QT_END_NAMESPACE
 
 class AlarmAnnouncer;
 class AlarmRows;
+class BlockDevice;
+class BrokerAddress;
 class ChannelsControl;
 class HistoryControl;
 class LogbookControl;
@@ -18,14 +20,15 @@ class PortListener;
 class RecordingControl;
 class ReplayDevice;
 class SerialLink;
+class ShareControl;
 
 // The controls behind the entries of the graph's and the data pane's
 // context menus, each owning its entries, settings and windows: recording,
-// the channels' units, the flight history, the logbook, the alarms'
-// callouts and notifications. This makes them, hands each what it needs of
-// the session as it comes (the listener, the link, or the replay), and
-// lists their entries, in groups, for the menus. What they have to tell the
-// user comes out of message(); the window shows it.
+// the channels' units, the flight history, the logbook, sharing over MQTT,
+// the alarms' callouts and notifications. This makes them, hands each what
+// it needs of the session as it comes (the listener, the link, the replay,
+// or the watched session), and lists their entries, in groups, for the
+// menus. The window wires what they tell it.
 class MenuControls : public QObject
 {
     Q_OBJECT
@@ -37,6 +40,7 @@ public:
     ChannelsControl *channels() const { return channelsControl; }
     HistoryControl *history() const { return historyControl; }
     LogbookControl *logbook() const { return logbookControl; }
+    ShareControl *share() const { return shareControl; }
 
     // The menus' entries, a separator before each group.
     QList<QAction *> menuEntries();
@@ -44,11 +48,16 @@ public:
     void listenTo(PortListener *listener);
     void followLink(SerialLink *link);
     void followReplay(ReplayDevice *device);
+    // A session shared elsewhere, watched: its frames come on the device.
+    BlockDevice *watch(const BrokerAddress &address);
     // The window closes: everything written out.
     void finish();
 
 signals:
+    // What a control has to tell, for the status line.
     void message(const QString &text);
+    // What the status line's tooltip keeps saying (where the session is shared).
+    void noteChanged(const QString &note);
 
 private:
     QAction *separator();
@@ -58,6 +67,7 @@ private:
     ChannelsControl *channelsControl;
     HistoryControl *historyControl;
     LogbookControl *logbookControl;
+    ShareControl *shareControl;
     AlarmAnnouncer *announcer;
 };
 

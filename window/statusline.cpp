@@ -19,9 +19,10 @@ void StatusLine::showMessage(const QString &message, const QString &advice)
 {
     setText(message);
     // The tooltip holds what the line may not have room for.
-    setToolTip(advice.isEmpty() ? message : message + QLatin1Char('\n') + advice);
+    more = advice.isEmpty() ? message : message + QLatin1Char('\n') + advice;
     setAccessibleDescription(advice.isEmpty() ? purpose : purpose + QLatin1String(". ") + advice);
     messageShown = true;
+    showToolTip();
 }
 
 void StatusLine::showFigures(const QString &figures)
@@ -29,9 +30,21 @@ void StatusLine::showFigures(const QString &figures)
     setText(figures);
     if (messageShown) {
         messageShown = false;
-        setToolTip(QString());
+        more.clear();
+        showToolTip();
         setAccessibleDescription(purpose);
     }
+}
+
+void StatusLine::setNote(const QString &text)
+{
+    note = text;
+    showToolTip();
+}
+
+void StatusLine::showToolTip()
+{
+    setToolTip(more.isEmpty() || note.isEmpty() ? more + note : more + QLatin1Char('\n') + note);
 }
 
 // One line, whatever the text: a width of its own would widen the window.

@@ -21,6 +21,9 @@ public:
     void showMessage(const QString &message, const QString &advice = {});
     // Figures, which need no more than the line shows.
     void showFigures(const QString &figures);
+    // A note the tooltip keeps under whatever the line shows (where the
+    // session is shared, say); empty: none.
+    void setNote(const QString &note);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -29,7 +32,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void showToolTip();
+
     QString purpose;
+    QString more; // what the tooltip adds to a message
+    QString note;
     bool messageShown = false;
 };
 

@@ -2,14 +2,13 @@
 
 #include "alarmrow.h"
 #include "alarmrows.h"
+#include "brokeraddress.h"
 #include "channelscontrol.h"
 #include "commdialog.h"
 #include "datapane.h"
-#include "devicepath.h"
 #include "menucontrols.h"
 #include "portlistener.h"
 #include "recordingcontrol.h"
-#include "refreshthrottle.h"
 #include "rememberedport.h"
 #include "renderarea.h"
 #include "replaydevice.h"
@@ -17,7 +16,6 @@
 #include "seriallink.h"
 #include "statusline.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QIcon>
@@ -53,7 +51,7 @@ Window::Window(const QStringList &extraPorts)
     controls = new MenuControls(this, rows);
     recording = controls->recording();
     channels = controls->channels();
-    setUpRecording();
+    setUpControls();
     setUpChannels();
     setUpMenus();
     layOut();
@@ -75,24 +73,15 @@ Window::~Window()
         port->close();
 }
 
-HistoryControl *Window::historyControl() const
-{
-    return controls->history();
-}
-
-LogbookControl *Window::logbookControl() const
-{
-    return controls->logbook();
-}
-
 void Window::recordFromLinkUp(const QString &path)
 {
     recording->setPending(path);
 }
 
-void Window::setUpRecording()
+void Window::setUpControls()
 {
     connect(controls, &MenuControls::message, this, [this](const QString &text) { showStatus(text); });
+    connect(controls, &MenuControls::noteChanged, statusLabel, &StatusLine::setNote);
     connect(recording, &RecordingControl::recordingChanged, this, &Window::updateTitle);
     connect(recording, &RecordingControl::recordingChanged, renderArea, &RenderArea::setRecording);
 }
@@ -169,13 +158,8 @@ void Window::connectPort()
     std::puts("accepted:openning port ");
     const QString chosen = dialog.selectedPort();
     connectDevice(serialDevicePath(chosen));
-    rememberOnceOpen(chosen);
-}
-
-// The dialog offers the port first next time, if it ever opened.
-void Window::rememberOnceOpen(const QString &portName)
-{
-    link->whenUp(this, [this, portName] { RememberedPort::save(portName, connection->openedThrough()); });
+    // The dialog offers the port first next time, if it ever opened.
+    link->whenUp(this, [this, chosen] { RememberedPort::save(chosen, connection->openedThrough()); });
 }
 
 void Window::connectDevice(const QString &name)
@@ -207,6 +191,14 @@ void Window::showReplay(ReplayDevice *device, const QString &name)
     connect(device, &ReplayDevice::finished, this, [this, device] { replayEnded(device); });
 }
 
+void Window::watch(const BrokerAddress &address)
+{
+    firstShowDone = true; // no port to ask for
+    watchedTopic = address.base;
+    updateTitle();
+    listen(controls->watch(address));
+}
+
 void Window::replayEnded(ReplayDevice *device)
 {
     if (device->truncatedAt() >= 0)
@@ -221,6 +213,8 @@ void Window::updateTitle()
     QStringList doing;
     if (!replayName.isEmpty())
         doing << tr("replay of %1").arg(replayName);
+    if (!watchedTopic.isEmpty())
+        doing << tr("watching %1").arg(watchedTopic);
     if (recording->isRecording())
         doing << tr("recording");
     setWindowTitle(doing.isEmpty() ? tr("Torvi Duplink")

@@ -4,6 +4,7 @@
 #include "devicepath.h"
 #include "framecodec.h"
 #include "linkqualityaverage.h"
+#include "menucontrols.h"
 #include "protocol.h"
 #include "refreshthrottle.h"
 #include "threshold.h"
@@ -18,17 +19,18 @@ class QSerialPort;
 QT_END_NAMESPACE
 
 class AlarmRows;
+class BrokerAddress;
 class ChannelsControl;
 class DataPane;
 class HistoryControl;
 class LogbookControl;
-class MenuControls;
 class PortListener;
 class RecordingControl;
 class ReplayDevice;
 class RenderArea;
 class SerialConnection;
 class SerialLink;
+class ShareControl;
 class StatusLine;
 
 class Window : public QWidget
@@ -65,6 +67,11 @@ public:
     // shows it as it showed it live; `name` names it in the title.
     void showReplay(ReplayDevice *device, const QString &name);
 
+    // Watches a session shared from another machine instead of asking for a
+    // port: the window shows it as if the module were here, but sends it
+    // nothing; the title names the base topic.
+    void watch(const BrokerAddress &address);
+
     // Records everything from the moment the link is up (or a replay
     // starts), to a file whose extension says its format.
     void recordFromLinkUp(const QString &path);
@@ -72,9 +79,11 @@ public:
     void setRefreshInterval(int ms) { refreshThrottle->setInterval(ms); }
 
     // Every report since the start, and the "Flight history" window.
-    HistoryControl *historyControl() const;
+    HistoryControl *historyControl() const { return controls->history(); }
     // The logbook, which keeps every session with a link, and the "Flights" window.
-    LogbookControl *logbookControl() const;
+    LogbookControl *logbookControl() const { return controls->logbook(); }
+    // Sharing the session through a broker.
+    ShareControl *shareControl() const { return controls->share(); }
 
 signals:
     // The user closed the port dialog without choosing a port.
@@ -96,12 +105,11 @@ private slots:
 private:
     void layOut();
     void describeForAssistiveTools();
-    void setUpRecording();
+    void setUpControls();
     void setUpChannels();
     void setUpMenus();
     void connectPort();
     void showReportsOf(PortListener *reporter);
-    void rememberOnceOpen(const QString &portName);
     void alarmSet(int rowIndex);
     void sendCommand(const FrameTemplate &frameTemplate, int diagnosticNumber = 1);
     void sendRequest();
@@ -131,6 +139,7 @@ private:
     RecordingControl *recording;
     ChannelsControl *channels;
     QString replayName; // of the recording played, while it is a replay
+    QString watchedTopic; // the base topic, while watching a shared session
 
     LinkQualityAverage averages;
     bool averagesPending = false;
