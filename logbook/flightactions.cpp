@@ -31,8 +31,6 @@ QString flightName(const FlightRecord &flight)
 FlightActions::FlightActions(Logbook *logbook, QWidget *window, CurrentFlight current)
     : QObject(window), logbook(logbook), window(window), current(std::move(current))
 {
-    for (int channel = 1; channel <= ChannelScale::ChannelCount; ++channel)
-        scales[std::size_t(channel - 1)] = ChannelScale::defaults(ChannelScale::Channel(channel - 1));
     open = makeAction(tr("&Open"), QStringLiteral("openFlightAction"),
                       tr("Show the whole flight in a flight history window"));
     note = makeAction(tr("&Note..."), QStringLiteral("noteAction"), tr("Write a note on the flight"));

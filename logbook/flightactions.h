@@ -44,6 +44,8 @@ public:
     QAction *deleteAction() const { return remove; }
     QList<QAction *> all() const { return { open, note, pin, exportCsv, showFile, remove }; }
 
+    // The channels' units for what it opens and exports; its window sets them
+    // before any flight can be chosen.
     void setScales(const Scales &channelScales) { scales = channelScales; }
     // Enables what the current flight allows.
     void currentChanged();

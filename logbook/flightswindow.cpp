@@ -56,6 +56,9 @@ FlightsWindow::FlightsWindow(Logbook *logbook, QWidget *parent)
     view->setWordWrap(false);
     view->verticalHeader()->hide();
     view->horizontalHeader()->setStretchLastSection(true);
+    // Columns sized from the rows in view and a hundred more, not all of a
+    // thousand flights: the table opens and follows the folder at once.
+    view->horizontalHeader()->setResizeContentsPrecision(ColumnSizingRows);
     totals = new QLabel;
     totals->setObjectName(QStringLiteral("flightsTotals"));
     status = new QLabel;

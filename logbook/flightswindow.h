@@ -36,6 +36,7 @@ class FlightsWindow : public QWidget
 public:
     static constexpr int ProgressDelayMs = 500;
     static constexpr int FolderSettleMs = 1000; // a folder's changes gathered before the index is updated
+    static constexpr int ColumnSizingRows = 100;
 
     explicit FlightsWindow(Logbook *logbook, QWidget *parent = nullptr);
 

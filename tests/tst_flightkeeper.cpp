@@ -131,6 +131,7 @@ void tst_FlightKeeper::captureHoldsTheSessionFromItsFirstReport()
     feed.read(first);
     feed.read(reports(2));
     keeper.finish();
+    QCOMPARE(flightFiles(folder.path()).value(0).size(), qsizetype(23)); // its start alone names it: no number
 
     RawCapture capture;
     QVERIFY(capture.open(QDir(folder.path()).filePath(flightFiles(folder.path()).value(0))));

@@ -304,7 +304,7 @@ void tst_Logbook::durations_data()
     QTest::newRow("under a minute") << qint64(59999) << "0:59";
     QTest::newRow("an hour less a second") << qint64(3599000) << "59:59";
     QTest::newRow("an hour") << qint64(3600000) << "1:00:00";
-    QTest::newRow("an hour and ten minutes") << qint64(4203000) << "1:10:03";
+    QTest::newRow("an hour, ten minutes and 59 s") << qint64(4259000) << "1:10:59";
     QTest::newRow("ten hours") << qint64(36000000) << "10:00:00";
 }
 
