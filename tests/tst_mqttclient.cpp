@@ -118,7 +118,9 @@ void tst_MqttClient::connectingNeverHoldsUpTheEventLoop()
         sinceTick.restart();
     }
     QTest::qWait(50);
-    QVERIFY2(longestGap < 100, qPrintable(QString::number(longestGap)));
+    // A wait on the network on this thread stalls it for seconds; a loaded
+    // machine's scheduling alone, for a tenth of one.
+    QVERIFY2(longestGap < 500, qPrintable(QString::number(longestGap)));
 }
 
 void tst_MqttClient::failuresSayWhich_data()
