@@ -10,6 +10,9 @@
 #include "toolprocess.h"
 #include "watcher.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +21,7 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 
@@ -48,6 +52,7 @@ class tst_ShareControl : public QObject
 private slots:
     void watcherShowsTheSharedSession();
     void theLastWillMarksAKilledSharerOffline();
+    void theDialogsChoiceReplacesTheCommandLine();
     void reportsSentTwiceAreShownOnce();
     void malformedMessagesAreDroppedAndCounted_data();
     void malformedMessagesAreDroppedAndCounted();
@@ -61,11 +66,13 @@ void tst_ShareControl::watcherShowsTheSharedSession()
     MosquittoBroker broker;
     QSettings().setValue(QStringLiteral("channels/volt1/unit"), QStringLiteral("V"));
     QSettings().setValue(QStringLiteral("channels/volt1/value2"), 10.0);
-    ToolProcess subscriber(QStringLiteral("mosquitto_sub"),
-                           broker.clientArguments() + QStringList{ "-v", "-t", Base + "/#" });
+    QSettings().setValue(QStringLiteral("share/homeAssistant"), true);
+    ToolProcess subscriber(QStringLiteral("mosquitto_sub"), broker.clientArguments()
+                                   + QStringList{ "-v", "-t", Base + "/#", "-t", "homeassistant/#" });
     LinkedWindow shared;
     shared.window.shareControl()->shareTo(BrokerAddress::parse(broker.url(Base)));
     QTRY_VERIFY(shared.window.shareControl()->sharer()->client()->isConnected());
+    QVERIFY(!statusText(shared.window).contains(QLatin1String("again"))); // only after a loss
     Window watcher;
     watchUntilSubscribed(watcher, broker.url(Base));
 
@@ -105,7 +112,10 @@ void tst_ShareControl::watcherShowsTheSharedSession()
     QCOMPARE(alarms.at(0).toObject().value("value").toInt(), 110);
     QCOMPARE(alarms.at(2).toObject().value("comparison").toInt(), 1);
     QVERIFY(alarms.at(1).isNull());
+    QVERIFY(subscriberLines(subscriber.out, "homeassistant/sensor/duplink_field_1/volt1/config")
+                    .value(0).contains(QLatin1String("\"device_class\":\"voltage\"")));
     QSettings().remove(QStringLiteral("channels"));
+    QSettings().remove(QStringLiteral("share"));
 }
 
 // A sharer that dies leaves "offline" to the broker, within one and a half
@@ -136,6 +146,35 @@ void tst_ShareControl::theLastWillMarksAKilledSharerOffline()
 
 // What a station sends again after a lost connection is shown once; the
 // reports of one moment (a burst) all are.
+// The dialog's choice replaces the command line's: left off, sharing stops;
+// switched on with no broker, it is refused and the dialog stays.
+void tst_ShareControl::theDialogsChoiceReplacesTheCommandLine()
+{
+    MosquittoBroker broker;
+    LinkedWindow shared;
+    ShareControl *control = shared.window.shareControl();
+    control->shareTo(BrokerAddress::parse(broker.url(Base)));
+    QTRY_VERIFY(control->sharer() && control->sharer()->client()->isConnected());
+    bool refused = false;
+    QTimer::singleShot(0, control, [&refused] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QCheckBox *enabled = nullptr;
+        for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
+            enabled = box->text() == QLatin1String("Share this session") ? box : enabled;
+        enabled->setChecked(true); // the kept settings name no broker
+        dialog->accept();
+        refused = dialog->isVisible();
+        enabled->setChecked(false);
+        dialog->accept();
+    });
+    control->shareAction()->trigger();
+    QVERIFY(refused);
+    QVERIFY(!control->sharer());
+    QVERIFY(QSettings().contains(QStringLiteral("share/enabled")));
+    QVERIFY(!QSettings().value(QStringLiteral("share/enabled")).toBool());
+    QSettings().remove(QStringLiteral("share"));
+}
+
 void tst_ShareControl::reportsSentTwiceAreShownOnce()
 {
     MosquittoBroker broker;

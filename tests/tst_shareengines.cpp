@@ -47,6 +47,7 @@ void tst_ShareEngines::addresses_data()
     QTest::newRow("credentials") << "mqtt://u:p@h/a" << "" << "user name and password";
     QTest::newRow("port zero") << "mqtt://h:0/a" << "" << "port";
     QTest::newRow("no host") << "mqtt://:1883/a" << "" << "host is missing";
+    QTest::newRow("query") << "mqtt://h?x=1/a" << "" << "a broker is written";
 }
 
 void tst_ShareEngines::addresses()
