@@ -190,7 +190,8 @@ void tst_MqttClient::failuresSayWhich()
 void tst_MqttClient::nothingLostWhileTheBrokerIsAway()
 {
     MosquittoBroker broker;
-    ToolProcess reports = subscriber(broker, QStringLiteral("field/1/report"), 600);
+    // Room for what the broker sends the subscriber again after its restart.
+    ToolProcess reports = subscriber(broker, QStringLiteral("field/1/report"), 1200);
     MqttClient client(sharing(broker.url(QStringLiteral("field/1"))));
     QSignalSpy connected(&client, &MqttClient::connectedChanged);
     QVERIFY(connected.wait(5000));
@@ -206,8 +207,16 @@ void tst_MqttClient::nothingLostWhileTheBrokerIsAway()
     QVERIFY(broker.start());
     QTRY_VERIFY_WITH_TIMEOUT(client.isConnected(), 3000);
     QVERIFY2(away.elapsed() < 2000, qPrintable(QString::number(away.elapsed())));
-    QCOMPARE(reports.exitCode(20000), 0);
-    QCOMPARE(subscriberLines(reports.out, QStringLiteral("field/1/report")), numbered(0, 600));
+    // At least once: what the stopped broker had not seen the subscriber
+    // acknowledge, it sends again (a report's number tells a watcher).
+    const auto firstSeen = [&reports] {
+        QStringList seen;
+        for (const QString &line : subscriberLines(reports.out, QStringLiteral("field/1/report")))
+            if (!seen.contains(line))
+                seen << line;
+        return seen;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(firstSeen(), numbered(0, 600), 20000);
 }
 
 void tst_MqttClient::pastTheQueueTheOldestGoAndAreCountedOnce()
