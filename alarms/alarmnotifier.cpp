@@ -12,7 +12,7 @@ namespace {
 const QString Service = QStringLiteral("org.freedesktop.Notifications");
 const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 
-// Urgency levels of the notification specification.
+// The urgency levels desktop notification services know.
 constexpr uchar Normal = 1;
 constexpr uchar Critical = 2;
 
